@@ -1,0 +1,4 @@
+#include "app/RegOrvikPkgApp.h"
+
+bool CRegOrvikPkgApp::InstallTool() { return false; }
+void CRegOrvikPkgApp::RemovePreviousVersion() {}

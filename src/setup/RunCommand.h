@@ -1,0 +1,3 @@
+#pragma once
+#include <cstdint>
+std::uint32_t RunCommand(const char* commandLine, const char* workingDirectory, std::uint32_t timeoutMs);

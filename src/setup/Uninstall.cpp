@@ -1,0 +1,3 @@
+#include "app/RegOrvikPkgApp.h"
+
+bool CRegOrvikPkgApp::UninstallTool() { return false; }

@@ -1,0 +1,5 @@
+#include "ui/AboutDlg.h"
+
+#include "resource.h"
+
+CAboutDlg::CAboutDlg(platform::Ui& ui, platform::WindowHandle parent) : Dialog(ui, IDD_ABOUTBOX, parent) {}
