@@ -1,0 +1,2 @@
+// placeholder: replaced by the Win32 entry point
+int main() { return 0; }
