@@ -88,4 +88,6 @@ class CRegOrvikPkgApp : public framework::Application {
 
  private:
   void ReadRootSuffix();
+  // The IDE's set-up run that install and uninstall end with.
+  bool RunIdeSetup();
 };
