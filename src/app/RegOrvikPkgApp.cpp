@@ -59,7 +59,7 @@ void CRegOrvikPkgApp::ReadRootSuffix() {
 }
 
 void CRegOrvikPkgApp::RunMainDialog() {
-  CRegOrvikPkgDlg dialog(Platform().ui, nullptr);
+  CRegOrvikPkgDlg dialog(Platform(), nullptr);
   SetMainWindow(&dialog);
   dialog.DoModal();
   SetMainWindow(nullptr);
