@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs one Windows program of the build under Wine and exits with its exit
+# code (Wine passes on only the low 8 bits: -1 arrives as 255).
+#
+#   scripts/wine-run.sh build/win64/tests/wine/scenario_tests.exe --gtest_brief=1
+#
+# This is the entry point of every ctest test of the win64 build.
+set -uo pipefail
+if (($# == 0)); then
+  echo "usage: wine-run.sh EXE [ARGS...]" >&2
+  exit 2
+fi
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh" || exit 1
+exec wine "$@"
