@@ -6,7 +6,8 @@ amber gear biting into its lower right. Nine images: 48, 32 and 16 pixels,
 each in 16 colours (the standard Windows palette), 256 colours (a palette
 made for the image) and 24-bit colour, each with an AND mask.
 
-Everything is computed with exact arithmetic and square roots only, so the
+Samples are placed with plain arithmetic and square roots, and the gear's
+corners (the only use of cos and sin) are rounded to a fine grid, so the
 output is the same bytes on every machine; --check proves it against the
 committed file.
 
@@ -59,16 +60,15 @@ SIXTEEN_COLOUR = {
     "gear_edge": (128, 128, 0),
 }
 
-# Geometry on the unit square, y downwards. The small sizes are drawn bolder
-# (a wider ring, a larger gear with fewer teeth, no outline on the gear) so that
-# each part still covers whole pixels.
+
 class Geometry:
+    """Places of the ring and the gear on the unit square, y downwards."""
+
     def __init__(self, ring_centre, ring_outer, ring_inner, gear_centre, gear_tip, gear_root, gear_hole, teeth,
-                 gear_edge, gear_gap):
+                 gear_edge):
         self.ring_centre, self.ring_outer, self.ring_inner = ring_centre, ring_outer, ring_inner
-        self.gear_centre, self.gear_tip, self.gear_root, self.gear_hole = gear_centre, gear_tip, gear_root, gear_hole
+        self.gear_centre, self.gear_tip, self.gear_hole = gear_centre, gear_tip, gear_hole
         self.gear_edge = gear_edge  # outline width of the gear, in pixels
-        self.gear_gap = gear_gap  # tile showing between the gear and the ring, in pixels
         self.gear_polygon = gear_outline(gear_centre, gear_tip, gear_root, teeth)
 
 
@@ -93,11 +93,14 @@ def gear_outline(centre, tip, root, teeth):
     return points
 
 
+# The 16-pixel image is drawn bolder (a wider ring, a larger gear with fewer
+# teeth and no outline) so that each part still covers whole pixels; its ring
+# is centred on a pixel corner (an even hole), its gear on a pixel centre (a
+# one-pixel hole).
 GEOMETRY = {
-    48: Geometry((0.42, 0.42), 0.30, 0.16, (0.745, 0.745), 0.215, 0.158, 0.062, 8, 0.9, 0.0),
-    32: Geometry((0.42, 0.42), 0.30, 0.155, (0.745, 0.745), 0.22, 0.16, 0.065, 8, 0.9, 0.0),
-    # The ring centred on a pixel corner (an even hole), the gear on a pixel centre (a one-pixel hole).
-    16: Geometry((6.0 / 16, 6.0 / 16), 5.0 / 16, 2.2 / 16, (11.5 / 16, 11.5 / 16), 4.0 / 16, 2.8 / 16, 0.75 / 16, 6, 0.0, 0.0),
+    48: Geometry((0.42, 0.42), 0.30, 0.16, (0.745, 0.745), 0.215, 0.158, 0.062, 8, 0.9),
+    32: Geometry((0.42, 0.42), 0.30, 0.155, (0.745, 0.745), 0.22, 0.16, 0.065, 8, 0.9),
+    16: Geometry((6.0 / 16, 6.0 / 16), 5.0 / 16, 2.2 / 16, (11.5 / 16, 11.5 / 16), 4.0 / 16, 2.8 / 16, 0.75 / 16, 6, 0.0),
 }
 
 
@@ -117,12 +120,14 @@ def tile_distance(x, y):
     centre = (TILE_MIN + TILE_MAX) / 2
     qx = abs(x - centre) - (half - TILE_RADIUS)
     qy = abs(y - centre) - (half - TILE_RADIUS)
-    outside = math.sqrt(max(qx, 0.0) ** 2 + max(qy, 0.0) ** 2)
+    ox, oy = max(qx, 0.0), max(qy, 0.0)
+    outside = math.sqrt(ox * ox + oy * oy)
     return outside + min(max(qx, qy), 0.0) - TILE_RADIUS
 
 
 def distance(x, y, centre):
-    return math.sqrt((x - centre[0]) ** 2 + (y - centre[1]) ** 2)
+    dx, dy = x - centre[0], y - centre[1]
+    return math.sqrt(dx * dx + dy * dy)
 
 
 def mix(a, b, t):
@@ -140,7 +145,7 @@ def on_gear_edge(x, y, geometry, width):
 
 
 def sample_colour(x, y, pixel, geometry, colours):
-    """The colour at one sample point, or None outside the tile."""
+    """The colour at one sample point, or None outside the tile: tile, then ring, then gear on top."""
     edge = tile_distance(x, y)
     if edge >= 0:
         return None
@@ -149,10 +154,7 @@ def sample_colour(x, y, pixel, geometry, colours):
     colour = mix(colours["tile_top"], colours["tile_bottom"], y)
 
     gear_centre, ring_centre = geometry.gear_centre, geometry.ring_centre
-    to_gear = distance(x, y, gear_centre)
-    to_ring = distance(x, y, ring_centre)
-    in_ring = geometry.ring_inner < to_ring < geometry.ring_outer
-    if in_ring and not (geometry.gear_gap and to_gear < geometry.gear_tip + geometry.gear_gap * pixel):
+    if geometry.ring_inner < distance(x, y, ring_centre) < geometry.ring_outer:
         shade = max(0.0, y - ring_centre[1]) / geometry.ring_outer
         colour = mix(colours["ring"], colours["ring_shade"], shade)
     if inside_gear(x, y, geometry):
