@@ -5,6 +5,8 @@
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/WindowsApi.h"
 
+#include <winver.h>  // needs <windows.h> first
+
 namespace win32 {
 
 platform::ModuleHandle Win32Modules::LoadForResources(const char* path) {

@@ -5,7 +5,7 @@
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/WindowsApi.h"
 
-#include <commctrl.h>
+#include <commctrl.h>  // needs <windows.h> first
 
 namespace win32 {
 
