@@ -146,6 +146,11 @@ std::optional<ControlRecord> LiveWindow::Control(int id) {
 
 std::vector<ControlRecord> LiveWindow::Controls() { return ReadControls(window_); }
 
+int LiveWindow::FocusedId() {
+  HWND focus = FocusedControl();
+  return focus == window_ ? 0 : GetDlgCtrlID(focus);
+}
+
 Answer Answer::Press(int id) {
   return {"press " + std::to_string(id), [id](LiveWindow& window) { return window.Press(id); }};
 }
@@ -156,6 +161,6 @@ Answer Answer::Press(const std::string& caption) {
 
 Answer Answer::Do(std::string description, WindowAction act) { return {std::move(description), std::move(act)}; }
 
-RunResult Run(const RunOptions& options) { return Session(options).Run(); }
+RunResult RunProgram(const RunOptions& options) { return Session(options).Run(); }
 
 }  // namespace bench

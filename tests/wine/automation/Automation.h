@@ -7,7 +7,7 @@
 //   bench::RunOptions run;
 //   run.commandLine = "\"C:\\Tools\\RegOrvikPkg.exe\" /install";
 //   run.answers = {bench::Answer::Press("Yes")};
-//   bench::RunResult result = bench::Run(run);
+//   bench::RunResult result = bench::RunProgram(run);
 //   std::cout << bench::FormatTranscript(result);
 //
 // A window is acted on once it is visible and enabled, as a person would. A
@@ -113,6 +113,8 @@ class LiveWindow {
   // A fresh look at one control, or at every control.
   std::optional<ControlRecord> Control(int id);
   std::vector<ControlRecord> Controls();
+  // The id of the control that has the keyboard focus; 0 when none has.
+  int FocusedId();
 
   void Note(const std::string& action);
 
@@ -149,7 +151,7 @@ struct RunOptions {
   std::string probePath;  // empty: bench_probe.dll beside the running program
 };
 
-RunResult Run(const RunOptions& options);
+RunResult RunProgram(const RunOptions& options);
 
 // The run as a person reads it: each window with its kind, caption, text
 // (line breaks and tabs made visible), icon, buttons and what was done.

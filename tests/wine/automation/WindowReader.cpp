@@ -118,10 +118,14 @@ WindowRecord ReadWindow(HWND window) {
 }
 
 int DefaultButtonId(HWND dialog) {
-  DWORD_PTR answer = 0;
-  if (SendWithin(dialog, DM_GETDEFID, 0, 0, &answer) && HIWORD(answer) == DC_HASDEFID) return LOWORD(answer);
+  // The button drawn as the default is what Enter presses; DM_GETDEFID alone
+  // may name IDOK in a box that has no such button.
   for (const ControlRecord& control : ReadControls(dialog))
     if (control.IsPushButton() && (control.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return control.id;
+  DWORD_PTR answer = 0;
+  if (SendWithin(dialog, DM_GETDEFID, 0, 0, &answer) && HIWORD(answer) == DC_HASDEFID &&
+      GetDlgItem(dialog, LOWORD(answer)))
+    return LOWORD(answer);
   return 0;
 }
 

@@ -193,7 +193,7 @@ int main(int argc, char** argv) {
   try {
     options = ParseOptions(argc, argv);
     std::printf("command line: \"%s\"\n", bench::MakeVisible(options.commandLine).c_str());
-    bench::RunResult result = bench::Run(options);
+    bench::RunResult result = bench::RunProgram(options);
     std::fputs(bench::FormatTranscript(result).c_str(), stdout);
     return result.Succeeded() ? static_cast<int>(result.exitCode) : kRunFailed;
   } catch (const UsageError& error) {

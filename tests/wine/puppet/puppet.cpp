@@ -10,6 +10,7 @@
 //   spawn CMDLINE    runs CMDLINE and waits for it
 //   exit CODE        ends at once with CODE (decimal, 0x hexadecimal or negative)
 //   sleep            waits forever without a window
+//   --               ends the verbs: the rest of the command line is only there to be shown
 #include <windows.h>
 
 #include <cstdlib>
@@ -115,6 +116,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
       ++i;
     } else if (verb == "exit") {
       return static_cast<int>(std::strtoul(argument, nullptr, 0));
+    } else if (verb == "--") {
+      break;
     } else if (verb == "sleep") {
       Sleep(INFINITE);
     } else {
