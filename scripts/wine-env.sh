@@ -17,10 +17,12 @@ export WINEDEBUG=-all
 # Without mono and gecko wine would offer to download them on first start.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# The server is started with its output detached: a server that inherits a
-# test runner's pipe would keep the runner waiting until it exits.
+# The server, and the services wine starts beside it on the first run, live
+# for minutes: both are started here with their output detached, since one
+# that inherited a test runner's pipe would keep the runner waiting for it.
 regorvik_start_wineserver() {
   wineserver -p600 </dev/null >/dev/null 2>&1 || true
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 regorvik_create_prefix() {
@@ -30,7 +32,6 @@ regorvik_create_prefix() {
   (
     flock 9
     [[ -e "$ready" ]] && exit 0
-    regorvik_start_wineserver
     wine wineboot -i </dev/null >/dev/null 2>&1 || exit 1
     wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1 || exit 1
     # The graphics driver is read when the server starts.
