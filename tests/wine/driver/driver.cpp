@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iostream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
