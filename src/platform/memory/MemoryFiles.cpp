@@ -326,6 +326,12 @@ std::optional<std::string> MemoryFiles::Read(const std::string& path) const {
   return entry->content;
 }
 
+std::optional<std::string> MemoryFiles::StoredFilePath(const std::string& path) const {
+  const Entry* entry = Find(FullPath(path));
+  if (entry == nullptr || entry->directory) return std::nullopt;
+  return entry->path;
+}
+
 std::vector<std::string> MemoryFiles::ListFiles() const {
   std::vector<std::string> files;
   for (const auto& entry : entries_) {

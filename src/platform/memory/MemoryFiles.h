@@ -52,6 +52,8 @@ class MemoryFiles final : public platform::Files {
   bool IsFile(const std::string& path) const;
   bool IsDirectory(const std::string& path) const;
   std::optional<std::string> Read(const std::string& path) const;
+  // The full path of an existing file as it was created (in its own case).
+  std::optional<std::string> StoredFilePath(const std::string& path) const;
   // Every file, by its full path as it was created, in name order.
   std::vector<std::string> ListFiles() const;
   // Every directory and file with its size and content (long contents as a

@@ -27,8 +27,7 @@ MemoryModules::MemoryModules(MemoryFiles& files) : files_(files) {}
 std::optional<std::string> MemoryModules::FirstExisting(const std::string& name,
                                                         const std::vector<std::string>& directories) const {
   for (const std::string& directory : directories) {
-    const std::string path = files_.FullPath(name, directory);
-    if (files_.IsFile(path)) return path;
+    if (auto path = files_.StoredFilePath(files_.FullPath(name, directory))) return path;
   }
   return std::nullopt;
 }
@@ -36,20 +35,14 @@ std::optional<std::string> MemoryModules::FirstExisting(const std::string& name,
 std::optional<std::string> MemoryModules::SearchLibrary(const std::string& name) const {
   std::string fileName = name;
   if (!HasExtension(files_.FileNameOf(fileName))) fileName += ".dll";
-  if (HasDirectory(fileName)) {
-    const std::string path = files_.FullPath(fileName);
-    return files_.IsFile(path) ? std::optional<std::string>(path) : std::nullopt;
-  }
+  if (HasDirectory(fileName)) return files_.StoredFilePath(fileName);
   const std::string ownDirectory = files_.DirectoryOf(files_.FullPath(ownFileName_));
   return FirstExisting(fileName, {ownDirectory, kSystemDirectory, kSystem16Directory, kWindowsDirectory,
                                   files_.CurrentDirectory()});
 }
 
 std::optional<std::string> MemoryModules::SearchVersionFile(const std::string& name) const {
-  if (HasDirectory(name)) {
-    const std::string path = files_.FullPath(name);
-    return files_.IsFile(path) ? std::optional<std::string>(path) : std::nullopt;
-  }
+  if (HasDirectory(name)) return files_.StoredFilePath(name);
   const std::string ownDirectory = files_.DirectoryOf(files_.FullPath(ownFileName_));
   return FirstExisting(name, {ownDirectory, files_.CurrentDirectory(), kSystemDirectory, kWindowsDirectory});
 }

@@ -54,8 +54,7 @@ std::optional<std::string> MemoryProcesses::ResolveCandidate(const std::string& 
                    "C:\\windows"};
   }
   for (const std::string& directory : directories) {
-    const std::string path = files_.FullPath(fileName, directory);
-    if (files_.IsFile(path)) return path;
+    if (auto path = files_.StoredFilePath(files_.FullPath(fileName, directory))) return path;
   }
   return std::nullopt;
 }

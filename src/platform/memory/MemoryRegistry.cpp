@@ -41,21 +41,6 @@ std::optional<long> Injected(FaultPlan* faults, Call call) {
   return faults != nullptr ? faults->Enter(call) : std::nullopt;
 }
 
-std::vector<std::string> SplitPath(const std::string& path) {
-  std::vector<std::string> components;
-  std::string current;
-  for (char c : path) {
-    if (c == '\\') {
-      if (!current.empty()) components.push_back(current);
-      current.clear();
-    } else {
-      current += c;
-    }
-  }
-  if (!current.empty()) components.push_back(current);
-  return components;
-}
-
 std::string TypeName(std::uint32_t type) {
   switch (type) {
     case win::kRegNone: return "REG_NONE";
@@ -137,6 +122,26 @@ void MemoryRegistry::Rekey(Key& key) {
   std::map<NameKey, std::pair<std::string, RegistryValue>> values;
   for (auto& entry : key.values) values[codePage_.NameKey(entry.second.first)] = entry.second;
   key.values = std::move(values);
+}
+
+// Splits at backslashes that are characters of their own: the system splits
+// the path after converting it to Unicode, so the second byte of a
+// double-byte character never separates.
+std::vector<std::string> MemoryRegistry::SplitPath(const std::string& path) const {
+  std::vector<std::string> components;
+  std::string current;
+  for (const char* p = path.c_str(); *p != '\0';) {
+    std::size_t length = 0;
+    if (codePage_.CharAt(p, &length) == '\\') {
+      if (!current.empty()) components.push_back(current);
+      current.clear();
+    } else {
+      current.append(p, length);
+    }
+    p += length;
+  }
+  if (!current.empty()) components.push_back(current);
+  return components;
 }
 
 // The checks in the order Windows makes them: the ANSI path must fit the

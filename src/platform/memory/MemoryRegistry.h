@@ -101,6 +101,7 @@ class MemoryRegistry final : public platform::Registry {
     std::vector<std::string> components;
   };
 
+  std::vector<std::string> SplitPath(const std::string& path) const;
   Path ParsePath(const char* subKey) const;
   long Resolve(platform::KeyHandle handle, std::uint32_t needed, std::shared_ptr<Key>& key) const;
   std::shared_ptr<Key> Find(const std::shared_ptr<Key>& from, const std::vector<std::string>& components) const;
