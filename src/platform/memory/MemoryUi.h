@@ -30,29 +30,12 @@
 #include <vector>
 
 #include "platform/Ui.h"
+#include "platform/memory/DialogTemplate.h"
 
 namespace memory {
 
 class FaultPlan;
 class MemoryUi;
-
-enum class ControlKind { PushButton, DefaultPushButton, AutoRadioButton, Edit, Static, GroupBox, Icon };
-
-struct ControlTemplate {
-  int id = 0;
-  ControlKind kind = ControlKind::Static;
-  std::string text;
-  bool enabled = true;
-  bool group = false;  // starts a group (WS_GROUP), which radio buttons keep to
-};
-
-struct DialogTemplate {
-  std::string caption;
-  int widthDlu = 0;  // size in dialog units
-  int heightDlu = 0;
-  bool systemMenu = true;
-  std::vector<ControlTemplate> controls;
-};
 
 struct ControlState {
   int id = 0;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/memory/FakeImage.h"
-#include "platform/memory/MemoryUi.h"
+#include "platform/memory/DialogTemplate.h"
 
 namespace memory {
 
