@@ -156,18 +156,18 @@ TEST_F(ProgramResources, TheStringTableIsTheOneTheStandInHolds) {
   }
 }
 
+BOOL CALLBACK CollectNumberedName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names) {
+  if (IS_INTRESOURCE(name)) {
+    reinterpret_cast<std::vector<std::uint32_t>*>(names)->push_back(
+        static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(name)));
+  }
+  return TRUE;
+}
+
 TEST_F(ProgramResources, TheIconsAreTheOnesTheStandInKnows) {
   std::vector<std::uint32_t> icons;
-  EnumResourceNamesA(
-      module_, MAKEINTRESOURCEA(14),  // RT_GROUP_ICON
-      [](HMODULE, LPCSTR, LPSTR name, LONG_PTR found) -> BOOL {
-        if (IS_INTRESOURCE(name)) {
-          reinterpret_cast<std::vector<std::uint32_t>*>(found)->push_back(
-              static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(name)));
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LONG_PTR>(&icons));
+  EnumResourceNamesA(module_, MAKEINTRESOURCEA(14), CollectNumberedName,  // RT_GROUP_ICON
+                     reinterpret_cast<LONG_PTR>(&icons));
   EXPECT_EQ(memory::ProgramIcons(), icons);
 }
 
