@@ -127,8 +127,11 @@ TEST_F(MemoryFilesTest, CurrentDirectoryFollowsTheWindowsRules) {
   }
   EXPECT_TRUE(files_.SetCurrentDirectory("D\\"));  // relative, and kept in the case given
   EXPECT_EQ("C:\\mp\\D", files_.CurrentDirectory());
-  EXPECT_TRUE(files_.SetCurrentDirectory(".."));
-  EXPECT_EQ("C:\\mp", files_.CurrentDirectory());
+  EXPECT_TRUE(files_.SetCurrentDirectory("c:\\MP"));
+  EXPECT_EQ("c:\\MP", files_.CurrentDirectory());
+  EXPECT_TRUE(files_.SetCurrentDirectory("D\\.."));
+  EXPECT_EQ("c:\\MP", files_.CurrentDirectory());
+  ASSERT_TRUE(files_.SetCurrentDirectory("C:\\mp"));
 
   char buffer[16] = "xxxxxxxxxxxxxxx";
   EXPECT_EQ(6u, files_.GetCurrentDirectory(0, nullptr));

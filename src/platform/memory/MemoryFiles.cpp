@@ -104,10 +104,10 @@ MemoryFiles::Resolved MemoryFiles::Resolve(const std::string& path, const std::s
     const bool rooted = text.size() > 2 && text[2] == '\\';
     if (!rooted) {
       const std::string rest = text.substr(2);
-      text = DriveOf(text) == DriveOf(base) ? base + "\\" + rest : DriveOf(text) + "\\" + rest;
+      text = DriveOf(text) == DriveOf(base) ? base + "\\" + rest : text.substr(0, 2) + "\\" + rest;
     }
   } else if (!text.empty() && text[0] == '\\') {
-    text = DriveOf(base) + text;
+    text = base.substr(0, 2) + text;
   } else {
     text = base + "\\" + text;
   }
@@ -123,7 +123,8 @@ MemoryFiles::Resolved MemoryFiles::Resolve(const std::string& path, const std::s
     kept.push_back(component);
   }
   if (!kept.empty()) StripTrailingDotsAndBlanks(kept.back());
-  resolved.full = DriveOf(text) + "\\";
+  // The drive letter keeps the case it was written in, like the rest.
+  resolved.full = text.substr(0, 2) + "\\";
   for (std::size_t i = 0; i < kept.size(); ++i) resolved.full += (i == 0 ? "" : "\\") + kept[i];
   return resolved;
 }
