@@ -6,7 +6,20 @@
 // C:\Program Files\Orvik\RegOrvikPkg.exe (an image with the program's
 // strings and version resource), the program's dialog templates and icon,
 // a command line naming the program alone, C:\ as the current directory, an
-// empty HKEY_LOCAL_MACHINE and no environment variables. A test adds the rest.
+// empty HKEY_LOCAL_MACHINE and no environment variables. A test adds the rest:
+//
+//   memory::MemoryPlatform machine;
+//   machine.registry.SetString(packageKey, "InstallPath", "C:\\Pkg\\");
+//   machine.processes.InstallProgram("C:\\windows\\system32\\regsvr32.exe",
+//                                    [](const memory::ChildRun&) { return 0u; });
+//   machine.ui.ScriptDialog(IDD_REGORVIKPKG_DIALOG, [](memory::DialogDriver& user) {
+//     user.Click(IDC_DISABLE);
+//     user.PressEnter();
+//   });
+//   CRegOrvikPkgApp app(machine);
+//   EXPECT_EQ(0, app.Run());
+//   EXPECT_EQ("", machine.Leaks());
+//   EXPECT_THAT(machine.ui.Problems(), IsEmpty());
 
 #include <string>
 
