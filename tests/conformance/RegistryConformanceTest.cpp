@@ -132,6 +132,22 @@ TEST_F(RegistryConformance, WesternLettersFoldAndSortThroughUnicode) {
   EXPECT_EQ(win::kErrorFileNotFound, Open("ss"));
 }
 
+TEST_F(RegistryConformance, JapaneseNamesAreWholeCharactersAndFullWidthLettersFold) {
+  if (conformance::AnsiCodePage() != 932) GTEST_SKIP() << "needs code page 932";
+  // 0x95 0x5C is one character whose second byte is a backslash.
+  Make("\x95\x5C\\inner");
+  EXPECT_THAT(Subkeys(scratch_), ElementsAre("\x95\x5C"));
+  EXPECT_EQ(win::kErrorSuccess, Open("\x95\x5C\\INNER"));
+  Make("\x82\x60");                                   // full-width A
+  EXPECT_EQ(win::kErrorSuccess, Open("\x82\x81"));  // full-width a
+  // Name limits count characters: 129 double-byte characters (258 bytes) make
+  // a valid name, which an enumeration returns whole through 260 bytes.
+  std::string wide;
+  for (int i = 0; i < 129; ++i) wide += "\x88\x9f";
+  Make(wide);
+  EXPECT_EQ(win::kErrorSuccess, Open(wide));
+}
+
 TEST_F(RegistryConformance, EnumerationIndicesStayStableUntilAKeyIsAddedOrDeleted) {
   for (const char* name : {"delta", "Alpha", "charlie"}) Make(name);
   const std::vector<std::string> first = Subkeys(scratch_);
