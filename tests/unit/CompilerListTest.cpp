@@ -229,7 +229,9 @@ TEST(CompilerListFaults, UnregisterAndUnregisterAllReportEveryFailure) {
   };
   WalkFaults(setUp, [](CRegOrvikPkgApp& app) { return app.UnregisterAllCompilers(); },
              [](memory::MemoryPlatform& machine, bool result, std::uint64_t) {
-               if (result) EXPECT_FALSE(machine.registry.KeyExists(kCompilersKey));
+               if (result) {
+                 EXPECT_FALSE(machine.registry.KeyExists(kCompilersKey));
+               }
                EXPECT_TRUE(machine.registry.KeyExists(kToolKey));
              });
   const auto unregisterBoth = [](CRegOrvikPkgApp& app) {
@@ -239,13 +241,17 @@ TEST(CompilerListFaults, UnregisterAndUnregisterAllReportEveryFailure) {
     for (const char* name : {"A", "B"}) ASSERT_TRUE(app.RegisterCompiler(Compiler(name)));
   };
   WalkFaults(setUpWithoutSubkeys, unregisterBoth, [](memory::MemoryPlatform& machine, bool result, std::uint64_t) {
-    if (result) EXPECT_FALSE(machine.registry.KeyExists(kCompilersKey));
+    if (result) {
+      EXPECT_FALSE(machine.registry.KeyExists(kCompilersKey));
+    }
     EXPECT_TRUE(machine.registry.KeyExists(kToolKey));
   });
   WalkFaults(setUpWithoutSubkeys, [](CRegOrvikPkgApp& app) { return app.SetDefaultCompiler("B"); },
              [](memory::MemoryPlatform& machine, bool result, std::uint64_t) {
                const auto value = machine.registry.GetValue(kCompilersKey, "DefaultCompiler");
-               if (result) EXPECT_TRUE(value && value->data == "B");
+               if (result) {
+                 EXPECT_TRUE(value && value->data == "B");
+               }
              });
 }
 

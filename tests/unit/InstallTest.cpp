@@ -225,7 +225,9 @@ TEST(InstallFaults, FailuresLeaveNothingOpenAndTheDirectoryRestored) {
     if (machine.faults.LastInjected().rfind("SetCurrentDirectory", 0) != 0) {
       EXPECT_EQ(machine.files.CurrentDirectory(), "C:\\Pkg");
     }
-    if (result) EXPECT_EQ(machine.processes.StartedCommandLines().back(), kDevenvSetup);
+    if (result) {
+      EXPECT_EQ(machine.processes.StartedCommandLines().back(), kDevenvSetup);
+    }
   };
   WalkFaults(setUp, [](CRegOrvikPkgApp& app) { return app.InstallTool(); }, check);
   WalkFaults(
@@ -237,7 +239,9 @@ TEST(InstallFaults, FailuresLeaveNothingOpenAndTheDirectoryRestored) {
       [](CRegOrvikPkgApp& app) { return app.UninstallTool(); },
       [&](memory::MemoryPlatform& machine, bool result, std::uint64_t n) {
         check(machine, result, n);
-        if (result) EXPECT_FALSE(machine.registry.KeyExists(kToolKey));
+        if (result) {
+          EXPECT_FALSE(machine.registry.KeyExists(kToolKey));
+        }
       });
 }
 

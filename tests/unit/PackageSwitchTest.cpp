@@ -128,7 +128,9 @@ TEST(PackageSwitch, EnableFailuresLeaveWhatTheyDid) {
                                                               : std::string(c.spawner));
       EXPECT_EQ(machine.files.Exists(kBackup), c.backup);
       const auto enabled = machine.registry.GetValue(kPackageKey, "Enabled");
-      if (enabled) EXPECT_EQ(enabled->data, std::string(4, '\0'));
+      if (enabled) {
+        EXPECT_EQ(enabled->data, std::string(4, '\0'));
+      }
       EXPECT_EQ(machine.Leaks(), "");
     }
   }
@@ -182,7 +184,9 @@ TEST(PackageSwitchFaults, EveryFailureIsReportedAndEnabledComesLast) {
   WalkFaults(setUp, [](CRegOrvikPkgApp& app) { return app.EnablePackage(); },
              [&](memory::MemoryPlatform& machine, bool result, std::uint64_t) {
                enabledUnlessDone(machine, result, 1);
-               if (result) EXPECT_EQ(machine.files.Read(kSpawner).value_or(""), VendorSpawner());
+               if (result) {
+                 EXPECT_EQ(machine.files.Read(kSpawner).value_or(""), VendorSpawner());
+               }
              });
   WalkFaults(
       [&](memory::MemoryPlatform& machine, CRegOrvikPkgApp& app) {
@@ -193,7 +197,9 @@ TEST(PackageSwitchFaults, EveryFailureIsReportedAndEnabledComesLast) {
       [](CRegOrvikPkgApp& app) { return app.DisablePackage(); },
       [&](memory::MemoryPlatform& machine, bool result, std::uint64_t) {
         enabledUnlessDone(machine, result, 0);
-        if (result) EXPECT_EQ(machine.files.Read(kSpawner).value_or(""), IdeSpawner());
+        if (result) {
+          EXPECT_EQ(machine.files.Read(kSpawner).value_or(""), IdeSpawner());
+        }
       });
 }
 
