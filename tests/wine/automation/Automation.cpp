@@ -1,5 +1,6 @@
 #include "Automation.h"
 
+#include "Probe.h"
 #include "Session.h"
 #include "WindowReader.h"
 
@@ -122,6 +123,18 @@ bool LiveWindow::Char(char character) {
   return Settle();
 }
 
+bool LiveWindow::AltKey(char letter) {
+  if (!IsWindowEnabled(window_)) return Refuse("type into a disabled window");
+  HWND target = FocusedControl();
+  auto virtualKey = static_cast<UINT>(VkKeyScanA(letter) & 0xFF);
+  // Bit 29, the context code, says that Alt is down.
+  LPARAM flags = 1 | (static_cast<LPARAM>(MapVirtualKeyA(virtualKey, 0)) << 16) | (1 << 29);
+  PostMessageA(target, WM_SYSKEYDOWN, virtualKey, flags);
+  PostMessageA(target, WM_SYSKEYUP, virtualKey, flags | 0xC0000000);
+  Note("Alt+" + std::string(1, letter) + " to " + ReadClassName(target) + " " + std::to_string(GetDlgCtrlID(target)));
+  return Settle();
+}
+
 bool LiveWindow::SysCommand(WPARAM command) {
   if (!IsWindowEnabled(window_)) return Refuse("open the system menu of a disabled window");
   PostMessageA(window_, WM_SYSCOMMAND, command, 0);
@@ -149,6 +162,36 @@ std::vector<ControlRecord> LiveWindow::Controls() { return ReadControls(window_)
 int LiveWindow::FocusedId() {
   HWND focus = FocusedControl();
   return focus == window_ ? 0 : GetDlgCtrlID(focus);
+}
+
+std::optional<std::vector<MenuItemRecord>> LiveWindow::SystemMenu() {
+  static const UINT question = RegisterWindowMessageA(kSystemMenuMessage);
+  std::string name = kSystemMenuMapping + std::to_string(GetCurrentProcessId());
+  HANDLE mapping =
+      CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(PublishedMenu), name.c_str());
+  if (!mapping) return std::nullopt;
+  std::optional<std::vector<MenuItemRecord>> items;
+  if (auto* menu = static_cast<PublishedMenu*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0))) {
+    menu->count = -1;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(window_, question, GetCurrentProcessId(), 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    // Wine answers the send before it runs the hook that fills the mapping in.
+    const volatile int& published = menu->count;
+    for (int waited = 0; published < 0 && waited < 2000; waited += 5) Sleep(5);
+    MemoryBarrier();
+    if (published >= 0) {
+      items.emplace();
+      for (int i = 0; i < menu->count; ++i) {
+        const PublishedMenuItem& item = menu->items[i];
+        menu->items[i].text[sizeof item.text - 1] = '\0';
+        items->push_back({item.id, item.text, (item.type & MFT_SEPARATOR) != 0,
+                          (item.state & (MFS_DISABLED | MFS_GRAYED)) == 0});
+      }
+    }
+    UnmapViewOfFile(menu);
+  }
+  CloseHandle(mapping);
+  return items;
 }
 
 Answer Answer::Press(int id) {

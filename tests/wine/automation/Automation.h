@@ -49,11 +49,19 @@ struct ControlRecord {
   bool IsPushButton() const;
 };
 
+struct MenuItemRecord {
+  UINT id = 0;
+  std::string text;
+  bool separator = false;
+  bool enabled = true;
+};
+
 struct WindowRecord {
   std::string processName;  // image name of the process that showed the window
   bool shownByChild = false;  // shown by a program that the started one ran
   std::string className;
   std::string caption;
+  std::optional<std::string> ownerCaption;  // the caption of the window that owns it; none when unowned
   bool isMessageBox = false;
   std::string text;  // a message box's text (its static control 0xFFFF)
   IconKind icon = IconKind::kUnknown;
@@ -101,6 +109,9 @@ class LiveWindow {
   // WM_KEYDOWN and WM_KEYUP (WM_CHAR for Char) to the focused control.
   bool Key(UINT virtualKey);
   bool Char(char character);
+  // The letter typed with Alt held down (WM_SYSKEYDOWN and WM_SYSKEYUP to the
+  // focused control), as a mnemonic is used.
+  bool AltKey(char letter);
   bool SysCommand(WPARAM command);
   bool Close();
 
@@ -115,6 +126,9 @@ class LiveWindow {
   std::vector<ControlRecord> Controls();
   // The id of the control that has the keyboard focus; 0 when none has.
   int FocusedId();
+  // The items of the window's system menu, read by the probe inside the
+  // program; none when the probe did not answer.
+  std::optional<std::vector<MenuItemRecord>> SystemMenu();
 
   void Note(const std::string& action);
 

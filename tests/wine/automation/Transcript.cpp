@@ -21,6 +21,7 @@ void AppendWindow(std::string& out, const std::string& heading, const WindowReco
   out += heading + (window.isMessageBox ? "message box " : "window of class " + window.className + " ") +
          Quoted(window.caption);
   if (window.shownByChild) out += " (shown by " + window.processName + ", a child)";
+  if (window.ownerCaption) out += " owned by " + Quoted(*window.ownerCaption);
   out += "\n";
   if (window.isMessageBox) {
     out += "  text:    " + Quoted(window.text) + "\n";

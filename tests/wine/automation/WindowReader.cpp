@@ -107,6 +107,7 @@ WindowRecord ReadWindow(HWND window) {
   WindowRecord record;
   record.className = ReadClassName(window);
   record.caption = ReadWindowText(window);
+  if (HWND owner = GetWindow(window, GW_OWNER)) record.ownerCaption = ReadWindowText(owner);
   record.controls = ReadControls(window);
   for (const ControlRecord& control : record.controls)
     if (control.IsPushButton()) record.buttons.push_back(control);

@@ -1,6 +1,9 @@
 // The probe DLL; see Probe.h for what it is for.
 #include <windows.h>
 
+#include <iterator>
+#include <string>
+
 #include "Probe.h"
 
 namespace {
@@ -34,6 +37,36 @@ bench::ProbedIcon ProbeDialog(HWND dialog) {
   return bench::ProbedIcon::kNoIconControl;
 }
 
+void PublishSystemMenu(HWND window, WPARAM driverProcessId) {
+  std::string name = bench::kSystemMenuMapping + std::to_string(driverProcessId);
+  HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, name.c_str());
+  if (!mapping) return;
+  if (auto* menu = static_cast<bench::PublishedMenu*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0))) {
+    HMENU systemMenu = GetSystemMenu(window, FALSE);
+    int count = systemMenu ? GetMenuItemCount(systemMenu) : 0;
+    if (count < 0) count = 0;
+    if (count > static_cast<int>(std::size(menu->items))) count = static_cast<int>(std::size(menu->items));
+    for (int i = 0; i < count; ++i) {
+      bench::PublishedMenuItem& item = menu->items[i];
+      MENUITEMINFOA info = {};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+      info.dwTypeData = item.text;
+      info.cch = sizeof item.text - 1;
+      item.text[0] = '\0';
+      GetMenuItemInfoA(systemMenu, static_cast<UINT>(i), TRUE, &info);
+      item.id = info.wID;
+      item.type = info.fType;
+      item.state = info.fState;
+    }
+    // The count last: the driver reads the items once it is set.
+    MemoryBarrier();
+    *static_cast<volatile int*>(&menu->count) = count;
+    UnmapViewOfFile(menu);
+  }
+  CloseHandle(mapping);
+}
+
 }  // namespace
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
@@ -47,10 +80,13 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   return TRUE;
 }
 
-// WH_CALLWNDPROCRET: after a dialog has initialised itself, its icon is in place.
+// WH_CALLWNDPROCRET: after a dialog has initialised itself, its icon is in
+// place; and the driver's question about a system menu arrives here.
 extern "C" LRESULT CALLBACK ProbeAfterWindowProc(int code, WPARAM wParam, LPARAM lParam) {
+  static const UINT systemMenuMessage = RegisterWindowMessageA(bench::kSystemMenuMessage);
   if (code == HC_ACTION) {
     const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (message->message == systemMenuMessage) PublishSystemMenu(message->hwnd, message->wParam);
     if (message->message == WM_INITDIALOG) {
       auto kind = static_cast<INT_PTR>(ProbeDialog(message->hwnd));
       SetPropA(message->hwnd, bench::kIconProperty, reinterpret_cast<HANDLE>(kind));

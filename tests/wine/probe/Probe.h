@@ -3,8 +3,8 @@
 // test, and the driver, which reads what it published.
 //
 // The probe is a hook DLL: the driver sets its hooks on the program's main
-// thread, and Wine loads the DLL into that program to run them. It answers two
-// questions that cannot be answered from outside:
+// thread, and Wine loads the DLL into that program to run them. It answers
+// three questions that cannot be answered from outside:
 //
 // - Which icon does a message box show? Icon handles are private to each
 //   process under Wine, so only code inside the program can compare the box's
@@ -14,6 +14,8 @@
 //   message after its input; the probe sees it leave the queue, which happens
 //   only after everything posted before it was dispatched, and stores its
 //   number as another window property.
+// - What does a window's system menu hold? Menus, too, are private to each
+//   process under Wine; the probe copies the items into memory the driver shares.
 
 namespace bench {
 
@@ -23,6 +25,25 @@ constexpr char kSyncProbeHook[] = "ProbeGetMessage";
 constexpr char kIconProperty[] = "RegOrvikBench.IconKind";
 constexpr char kSyncMessage[] = "RegOrvikBench.Sync";  // registered; wParam: a number other than 0
 constexpr char kSyncProperty[] = "RegOrvikBench.Sync";
+
+// The system menu: the driver creates a shared mapping named kSystemMenuMapping
+// followed by its process id in decimal, holding a PublishedMenu whose count is
+// -1, and sends the registered message with that process id as wParam; the
+// probe fills it in once the window procedure has returned.
+constexpr char kSystemMenuMessage[] = "RegOrvikBench.SystemMenu";
+constexpr char kSystemMenuMapping[] = "RegOrvikBench.SystemMenu.";
+
+struct PublishedMenuItem {
+  unsigned id;
+  unsigned type;   // MFT_* of GetMenuItemInfo
+  unsigned state;  // MFS_*
+  char text[128];
+};
+
+struct PublishedMenu {
+  int count;  // -1 until the probe has answered
+  PublishedMenuItem items[32];
+};
 
 // The property's value; 0 means that the probe never saw the window.
 enum class ProbedIcon : int {
