@@ -34,6 +34,8 @@ const char kUsage[] =
     "                       or steps joined by commas: press:ID|CAPTION click:ID\n"
     "                       key:enter|escape|tab|space|up|down|NUMBER char:C\n"
     "                       sys:NUMBER close wait (wait: let the program react)\n"
+    "                       hold:FILE (leave the window up until FILE exists, at\n"
+    "                       most a minute: time to look at it or take a picture)\n"
     "                     windows without an answer get their default button\n"
     "  --timeout SECONDS  time limit of the run (default 30)\n"
     "  --probe PATH       the icon probe DLL (default: bench_probe.dll beside driver.exe)\n"
@@ -82,10 +84,21 @@ Step ParseStep(const std::string& step) {
     parsed.number = static_cast<int>(KeyOf(argument));
   } else if (parsed.verb == "char") {
     if (argument.size() != 1) throw UsageError{"char wants one character"};
+  } else if (parsed.verb == "hold") {
+    if (argument.empty()) throw UsageError{"hold wants a file name"};
   } else if (parsed.verb != "close" && parsed.verb != "wait") {
     throw UsageError{"unknown step: " + step};
   }
   return parsed;
+}
+
+bool Hold(bench::LiveWindow& window, const std::string& file) {
+  for (int waited = 0; GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 20) {
+    if (waited >= 60000) return false;
+    Sleep(20);
+  }
+  window.Note("held until " + file + " existed");
+  return true;
 }
 
 bool RunStep(bench::LiveWindow& window, const Step& step) {
@@ -95,6 +108,7 @@ bool RunStep(bench::LiveWindow& window, const Step& step) {
   if (step.verb == "char") return window.Char(step.text[0]);
   if (step.verb == "sys") return window.SysCommand(static_cast<WPARAM>(step.number));
   if (step.verb == "close") return window.Close();
+  if (step.verb == "hold") return Hold(window, step.text);
   return window.Settle();
 }
 
