@@ -22,6 +22,7 @@ look at what each one did. Without arguments the tool shows its dialog.
   scripts/sandbox.sh /disable
   scripts/sandbox.sh --fresh --installed-version 6.5 /install
   scripts/sandbox.sh --fail orvikpkg /enable
+  scripts/sandbox.sh --answer click:1001,press:1      # the dialog: Disable, then OK
   scripts/sandbox.sh --answer no /RegCompiler Clang C:\\clang\\bin C:\\inc C:\\lib -O2 WIN32
 
 The first run installs what is missing (scripts/install-deps.sh), builds the
@@ -40,7 +41,9 @@ Options:
   --installed-version none  (with --fresh) the package not installed at all: no
                             package key, the machine /install starts from
   --root-suffix S           set ENVSDK_ROOTSUFFIX=S for the run; with --fresh (or
-                            on first use) the IDE is provisioned under 7.0S
+                            on first use) the IDE is provisioned under 7.0S, and
+                            later runs set it too unless given another suffix
+                            (--root-suffix '' for none)
   --answer A                answer for the next window the tool shows (repeatable,
                             in order): ok cancel yes no retry ignore abort, a
                             button id, or driver steps such as click:1001,press:1
@@ -53,8 +56,9 @@ Options:
   -h, --help                this text
 
 Arguments after the options are joined with single blanks into the tool's
-command line, each one that holds a blank or a tab, or is empty, in double
-quotes. Exit status: the tool's exit code (its low 8 bits: -1 is 255), 125
+command line, each one that holds a blank or a tab, or is empty, put in
+double quotes; one that holds a double quote is taken exactly as written, so
+'"-O2 -W"' reaches the tool with its quotes. Exit status: the tool's exit code (its low 8 bits: -1 is 255), 125
 when the run itself failed, 2 for a usage error.
 
 Where things are: the machine lives in build/sandbox (REGORVIK_SANDBOX_DIR),
@@ -107,6 +111,9 @@ while (($#)); do
   shift
 done
 tool_arguments=("$@")
+if [[ -n $installed ]] && ! $fresh && [[ -f $sandbox/machine.env ]]; then
+  fail_usage "--installed-version changes the machine: add --fresh (which throws the current one away)"
+fi
 
 "$repo/scripts/install-deps.sh"
 
@@ -149,9 +156,9 @@ run_log_unix=$drive_c/RegOrvikBench/testbed.log
 describe_machine() {
   local ide_key="HKLM\\Software\\Microsoft\\VisualStudio\\7.0$machine_suffix"
   case $machine_installed in
-    "") echo "the IDE under $ide_key; the package registered with it (no installed version recorded, so /install stops: see --installed-version)" ;;
+    "") echo "the IDE under $ide_key; the package registered with it, no installed version recorded (/install stops there: try --fresh --installed-version none, or a version)" ;;
     none) echo "the IDE under $ide_key; the package not installed (no package key)" ;;
-    *) echo "the IDE under $ide_key; version $machine_installed of the tool installed in ...\\Compiler Integration 6.5\\" ;;
+    *) echo "the IDE under $ide_key; version $machine_installed of the tool installed in C:\\Program Files\\Orvik\\Compiler Integration 6.5\\" ;;
   esac
 }
 
@@ -178,8 +185,6 @@ if $fresh || [[ ! -f $machine_file ]]; then
   source "$machine_file"
   echo "New sandbox machine: $(describe_machine)."
 else
-  [[ -z $installed ]] ||
-    fail_usage "--installed-version changes the machine: add --fresh (which throws the current one away)"
   # shellcheck source=/dev/null
   source "$machine_file"
   # A rebuilt tool takes the place of the one the machine was given.
@@ -199,10 +204,11 @@ if $show_machine; then
   exit 0
 fi
 
-# The tool's command line: its quoted path, then the arguments.
+# The tool's command line: its quoted path, then the arguments. The tool
+# splits it with its own rules, so quotes the user wrote are left alone.
 command_line="\"${package_dir}RegOrvikPkg.exe\""
 for argument in "${tool_arguments[@]}"; do
-  if [[ -z $argument || $argument == *[[:blank:]]* ]]; then argument="\"$argument\""; fi
+  if [[ $argument != *\"* && ( -z $argument || $argument == *[[:blank:]]* ) ]]; then argument="\"$argument\""; fi
   command_line+=" $argument"
 done
 printf '%s\n' "$command_line" >"$sandbox/command-line.txt"
@@ -279,6 +285,8 @@ def readable(value):
     match = re.match(r'(REG_SZ|REG_EXPAND_SZ), (\d+) bytes: "(.*)"$', value)
     if match:
         kind, size, text = match.groups()
+        if size == "0":
+            return kind + ", no data"
         if text.endswith("\\x00") and "\\x00" not in text[:-4]:
             return '%s "%s"' % (kind, text[:-4])
         if "\\x00" not in text:
@@ -350,7 +358,7 @@ changes.extend("- %s  removed (it was %s)" % (path, content(path, before_files))
 print("\n".join("  " + change for change in changes) if changes else "  nothing")
 
 print()
-print("Programs the tool ran (the testbed's run log):")
+print("Programs the tool ran (the testbed's run log; regsvr32.exe and copies of the tool itself write none):")
 lines = []
 if os.path.exists(log_path):
     with open(log_path, encoding="latin-1", newline="") as log:
