@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/Application.h"
 #include "platform/WinConstants.h"
 
 namespace framework {
@@ -44,8 +45,12 @@ void DdxRadio(DataExchange& dx, std::initializer_list<int> group, int& value) {
 Dialog::Dialog(platform::Ui& ui, std::uint32_t templateId, platform::WindowHandle parent)
     : ui_(ui), templateId_(templateId), parent_(parent) {}
 
+// A dialog started without a parent is owned by the application's main
+// window while one runs, so that the main window waits behind it.
 std::intptr_t Dialog::DoModal() {
-  const std::intptr_t result = ui_.DialogBox(templateId_, parent_, *this);
+  owner_ = parent_;
+  if (owner_ == nullptr && Application::Current() != nullptr) owner_ = Application::Current()->MainWindow();
+  const std::intptr_t result = ui_.DialogBox(templateId_, owner_, *this);
   window_ = nullptr;
   return result;
 }
@@ -95,6 +100,8 @@ bool Dialog::HandleDialogMessage(platform::WindowHandle dialog, std::uint32_t me
   if (message == win::kWmInitDialog) {
     window_ = dialog;
     result = OnInitDialog() ? 1 : 0;
+    // Templates carry no position of their own: the dialog opens centred.
+    ui_.CenterWindow(window_, owner_);
     return true;
   }
   return OnMessage(message, wParam, lParam, result);

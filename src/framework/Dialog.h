@@ -66,6 +66,7 @@ class Dialog : private platform::DialogProcedure {
   platform::Ui& ui_;
   std::uint32_t templateId_;
   platform::WindowHandle parent_;
+  platform::WindowHandle owner_ = nullptr;
   platform::WindowHandle window_ = nullptr;
 };
 

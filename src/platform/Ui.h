@@ -64,6 +64,9 @@ class Ui {
   // LoadIconA on an icon of the program's own file.
   virtual IconHandle LoadIcon(std::uint32_t resourceId) = 0;
   virtual bool IsIconic(WindowHandle window) = 0;
+  // Moves the window, keeping its size, to the centre of `over` (its owner),
+  // or of the work area of its monitor when there is none; never off that area.
+  virtual void CenterWindow(WindowHandle window, WindowHandle over) = 0;
   virtual bool GetClientRect(WindowHandle window, Rect* rect) = 0;
   virtual int GetSystemMetrics(int index) = 0;
   virtual DcHandle BeginPaint(WindowHandle window) = 0;

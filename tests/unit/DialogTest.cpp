@@ -162,6 +162,9 @@ TEST_F(DialogTest, SystemMenuOpensTheAboutBoxAndKeepsItsOwnCommands) {
   ASSERT_EQ(machine.ui.Dialogs().size(), 3u);
   EXPECT_EQ(machine.ui.Dialogs()[1].templateId, static_cast<std::uint32_t>(IDD_ABOUTBOX));
   EXPECT_EQ(machine.ui.Dialogs()[2].templateId, static_cast<std::uint32_t>(IDD_ABOUTBOX));
+  // Owned by the dialog, which waits behind it.
+  EXPECT_EQ(machine.ui.Dialogs()[1].parent, machine.ui.Dialogs()[0].window);
+  EXPECT_NE(machine.ui.Dialogs()[1].parent, nullptr);
 }
 
 TEST_F(DialogTest, MinimisedDialogDrawsItsIconCentred) {

@@ -492,6 +492,12 @@ bool MemoryUi::IsIconic(platform::WindowHandle window) {
   return found != nullptr && found->iconic;
 }
 
+void MemoryUi::CenterWindow(platform::WindowHandle window, platform::WindowHandle over) {
+  if (Find(window) == nullptr) return;
+  const Window* owner = over != nullptr ? Find(over) : nullptr;
+  Note(owner != nullptr ? "centred over its owner" : "centred on the screen");
+}
+
 bool MemoryUi::GetClientRect(platform::WindowHandle window, platform::Rect* rect) {
   const Window* found = Find(window);
   if (found == nullptr || rect == nullptr) return false;

@@ -173,6 +173,7 @@ class MemoryUi final : public platform::Ui {
                             std::intptr_t lParam) override;
   platform::IconHandle LoadIcon(std::uint32_t resourceId) override;
   bool IsIconic(platform::WindowHandle window) override;
+  void CenterWindow(platform::WindowHandle window, platform::WindowHandle over) override;
   bool GetClientRect(platform::WindowHandle window, platform::Rect* rect) override;
   int GetSystemMetrics(int index) override;
   platform::DcHandle BeginPaint(platform::WindowHandle window) override;

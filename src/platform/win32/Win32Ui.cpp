@@ -101,6 +101,29 @@ int Win32Ui::GetClassName(platform::WindowHandle window, char* buffer, int size)
   return GetClassNameA(ToSystem(window), buffer, size);
 }
 
+void Win32Ui::CenterWindow(platform::WindowHandle window, platform::WindowHandle over) {
+  HWND hwnd = ToSystem(window);
+  HWND owner = ToSystem(over);
+  RECT own = {};
+  if (!GetWindowRect(hwnd, &own)) return;
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromWindow(owner != nullptr ? owner : hwnd, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT area = monitor.rcWork;
+  RECT target = area;
+  if (owner != nullptr && IsWindowVisible(owner) && !::IsIconic(owner)) GetWindowRect(owner, &target);
+
+  const LONG width = own.right - own.left;
+  const LONG height = own.bottom - own.top;
+  LONG x = target.left + (target.right - target.left - width) / 2;
+  LONG y = target.top + (target.bottom - target.top - height) / 2;
+  if (x + width > area.right) x = area.right - width;
+  if (y + height > area.bottom) y = area.bottom - height;
+  if (x < area.left) x = area.left;
+  if (y < area.top) y = area.top;
+  SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::intptr_t Win32Ui::DialogBox(std::uint32_t templateId, platform::WindowHandle parent,
                                  platform::DialogProcedure& procedure) {
   return DialogBoxParamA(OwnModule(), MAKEINTRESOURCEA(templateId), ToSystem(parent), &DialogTrampoline,

@@ -40,6 +40,7 @@ class Win32Ui final : public platform::Ui {
 
   platform::IconHandle LoadIcon(std::uint32_t resourceId) override;
   bool IsIconic(platform::WindowHandle window) override;
+  void CenterWindow(platform::WindowHandle window, platform::WindowHandle over) override;
   bool GetClientRect(platform::WindowHandle window, platform::Rect* rect) override;
   int GetSystemMetrics(int index) override;
   platform::DcHandle BeginPaint(platform::WindowHandle window) override;

@@ -458,10 +458,8 @@ TEST_F(DialogTest, SystemMenuOpensTheAboutBoxAndKeepsTheSystemsCommands) {
 }
 
 // The About box, like the message boxes, belongs to the dialog and keeps it
-// disabled while it is open. DISABLED because the product fails it as it
-// stands: CAboutDlg runs without an owner, so the dialog stays usable behind
-// it. Run it with --gtest_also_run_disabled_tests; enable it with the fix.
-TEST_F(DialogTest, DISABLED_AboutBoxIsOwnedByTheDialogWhichWaitsBehindIt) {
+// disabled while it is open.
+TEST_F(DialogTest, AboutBoxIsOwnedByTheDialogWhichWaitsBehindIt) {
   HWND dialogWindow = nullptr;
   bool dialogEnabledBehindAbout = true;
   RunResult result = RunDialog(
@@ -477,6 +475,34 @@ TEST_F(DialogTest, DISABLED_AboutBoxIsOwnedByTheDialogWhichWaitsBehindIt) {
   ASSERT_EQ(result.windows.size(), 2u) << FormatTranscript(result);
   EXPECT_EQ(result.windows[1].ownerCaption, std::optional<std::string>(kDialogCaption));
   EXPECT_FALSE(dialogEnabledBehindAbout);
+}
+
+// The templates have no position: the dialog opens in the middle of the
+// screen's work area, and the About box in the middle of the dialog.
+TEST_F(DialogTest, OpensCentredAndTheAboutBoxOverTheDialog) {
+  const auto centre = [](HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  };
+  RECT area = {};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  POINT dialogCentre = {};
+  POINT aboutCentre = {};
+  RunResult result = RunDialog(
+      [&](LiveWindow& dialog) {
+        dialogCentre = centre(dialog.handle());
+        return dialog.SysCommand(kAboutCommand) && dialog.Press(IDCANCEL);
+      },
+      {Answer::Do("measure, press OK", [&](LiveWindow& about) {
+        aboutCentre = centre(about.handle());
+        return about.Press(IDOK);
+      })});
+  EXPECT_TRUE(EndedWith(result, 0));
+  EXPECT_NEAR(dialogCentre.x, (area.left + area.right) / 2, 1);
+  EXPECT_NEAR(dialogCentre.y, (area.top + area.bottom) / 2, 1);
+  EXPECT_NEAR(aboutCentre.x, dialogCentre.x, 1);
+  EXPECT_NEAR(aboutCentre.y, dialogCentre.y, 1);
 }
 
 TEST_F(DialogTest, TabVisitsOkApplyCancelAndTheCheckedRadioButton) {
