@@ -116,7 +116,7 @@ struct InstalledCase {
 class Reinstall : public Install, public ::testing::WithParamInterface<InstalledCase> {};
 
 TEST_P(Reinstall, AnsweredYesRunsTheCopysUninstallInItsDirectoryThenInstalls) {
-  ProvisionInstalled(GetParam().version, GetParam().rootSuffix);
+  ASSERT_NO_FATAL_FAILURE(ProvisionInstalled(GetParam().version, GetParam().rootSuffix));
   RunResult result = Run("/install", {Answer::Press("Yes")});
   EXPECT_TRUE(EndedWith(result, 0));
   EXPECT_TRUE(ShowedBoxes(result, {kReinstallQuestion}));
@@ -128,7 +128,7 @@ TEST_P(Reinstall, AnsweredYesRunsTheCopysUninstallInItsDirectoryThenInstalls) {
 }
 
 TEST_P(Reinstall, AnsweredNoChangesNothing) {
-  ProvisionInstalled(GetParam().version, GetParam().rootSuffix);
+  ASSERT_NO_FATAL_FAILURE(ProvisionInstalled(GetParam().version, GetParam().rootSuffix));
   std::string before = SnapshotMachine();
   RunResult result = Run("/install", {Answer::Press("No")});
   EXPECT_TRUE(EndedWith(result, kFailure));
@@ -138,7 +138,7 @@ TEST_P(Reinstall, AnsweredNoChangesNothing) {
 }
 
 TEST_P(Reinstall, QuietlyInstallsOverTheCopyWithoutRemovingIt) {
-  ProvisionInstalled(GetParam().version, GetParam().rootSuffix);
+  ASSERT_NO_FATAL_FAILURE(ProvisionInstalled(GetParam().version, GetParam().rootSuffix));
   RunResult result = Run("/s /install");
   EXPECT_TRUE(EndedWith(result, 0));
   EXPECT_TRUE(ShowedBoxes(result, {}));
@@ -154,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(SameOrOlder, Reinstall,
                                            InstalledCase{"7", "Exp"}));
 
 TEST_F(Install, StartsTheCopyByItsPathAndOptionUnquoted) {
-  ProvisionInstalled("7.0");
+  ASSERT_NO_FATAL_FAILURE(ProvisionInstalled("7.0"));
   const std::string copyDir = std::string(layout::kBenchDir) + "\\OldCopy\\";
   ASSERT_TRUE(CreateDirectoryA(copyDir.c_str(), nullptr));
   ASSERT_TRUE(CopyFileA(Built(layout::kBuiltIdeSpawner).c_str(), (copyDir + layout::kToolName).c_str(), FALSE));
@@ -168,7 +168,7 @@ TEST_F(Install, StartsTheCopyByItsPathAndOptionUnquoted) {
 }
 
 TEST_F(Install, TheRealOlderCopyUninstallsItselfFromItsOwnDirectory) {
-  ProvisionInstalled("6.5", "", false);
+  ASSERT_NO_FATAL_FAILURE(ProvisionInstalled("6.5", "", false));
   RunResult result = Run("/install", {Answer::Press("Yes")});
   EXPECT_TRUE(EndedWith(result, 0));
   EXPECT_TRUE(ShowedBoxes(result, {kReinstallQuestion}));
@@ -190,7 +190,7 @@ struct RemovalCase {
 class CopyNotRemoved : public Install, public ::testing::WithParamInterface<RemovalCase> {};
 
 TEST_P(CopyNotRemoved, InstallGoesOnFromTheToolsOwnDirectory) {
-  ProvisionInstalled("7.0");
+  ASSERT_NO_FATAL_FAILURE(ProvisionInstalled("7.0"));
   ASSERT_TRUE(SetText(layout::BasePackageKey(), "InstallPath", GetParam().installPath));
   RunResult result = Run("/install", {Answer::Press("Yes")});
   EXPECT_TRUE(EndedWith(result, 0));
@@ -220,7 +220,7 @@ struct LaterCase {
 class LaterInstalled : public Install, public ::testing::WithParamInterface<LaterCase> {};
 
 TEST_P(LaterInstalled, SaysSoEvenWhenQuietChangesNothingAndRunsTheNextOption) {
-  ProvisionInstalled(GetParam().version);
+  ASSERT_NO_FATAL_FAILURE(ProvisionInstalled(GetParam().version));
   std::string before = SnapshotMachine();
   RunResult result = Run(GetParam().arguments);
   EXPECT_TRUE(EndedWith(result, GetParam().exitCode));
@@ -280,9 +280,9 @@ struct FailingStepCase {
   std::size_t runs;  // how many of the new install's runs happened
 };
 
-class FailingStep : public Install, public ::testing::WithParamInterface<FailingStepCase> {};
+class FailingInstallStep : public Install, public ::testing::WithParamInterface<FailingStepCase> {};
 
-TEST_P(FailingStep, StopsThereAndLeavesWhatWasDone) {
+TEST_P(FailingInstallStep, StopsThereAndLeavesWhatWasDone) {
   MachineSpec clean;
   clean.rootSuffix = GetParam().rootSuffix;
   Provision(clean);
@@ -312,7 +312,7 @@ const std::string kDevenv = std::string(layout::kIdeExeDir) + "devenv.exe";
 const std::string kVelPkgRegistration = "regsvr32.exe /c /s VelPkg.dll";
 
 INSTANTIATE_TEST_SUITE_P(
-    Steps, FailingStep,
+    Steps, FailingInstallStep,
     ::testing::Values(
         FailingStepCase{"", "TESTBED_VELPKG_FAIL", "register", "/install",
                         {ErrorExecuting(kVelPkgRegistration), {kAppCaption, kInstallFailed}}, 1},
