@@ -22,7 +22,6 @@ bool CRegOrvikPkgApp::InitInstance() {
     return false;
   }
 
-  InitStandardServices();
   ReadRootSuffix();
 
   const char* commandLine = Platform().environment.GetCommandLine();

@@ -25,8 +25,6 @@ bool Application::InitInstance() { return true; }
 
 int Application::ExitInstance() { return 0; }
 
-void Application::InitStandardServices() { platform_.ui.InitCommonControls(); }
-
 platform::WindowHandle Application::MainWindow() const {
   return mainDialog_ != nullptr ? mainDialog_->Window() : nullptr;
 }

@@ -45,10 +45,6 @@ class Application {
 
   platform::Platform& Platform() { return platform_; }
 
- protected:
-  // Set-up the platform needs before any window appears.
-  void InitStandardServices();
-
  private:
   platform::Platform& platform_;
   const Dialog* mainDialog_ = nullptr;

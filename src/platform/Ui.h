@@ -35,9 +35,6 @@ class Ui {
  public:
   virtual ~Ui() = default;
 
-  // Registers the common control classes so that the manifest's visual styles apply.
-  virtual void InitCommonControls() = 0;
-
   virtual int MessageBox(WindowHandle owner, const char* text, const char* caption, std::uint32_t type) = 0;
 
   virtual WindowHandle FindWindow(const char* className, const char* windowName) = 0;

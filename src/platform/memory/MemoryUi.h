@@ -147,11 +147,9 @@ class MemoryUi final : public platform::Ui {
   // Things a test most likely did not mean: unscripted questions, scripts
   // that left a dialog open, actions on ended dialogs.
   const std::vector<std::string>& Problems() const { return problems_; }
-  int InitCommonControlsCount() const { return initCommonControls_; }
   // The resource id an icon handle of LoadIcon stands for, 0 for another.
   std::uint32_t IconResource(platform::IconHandle icon) const;
 
-  void InitCommonControls() override { ++initCommonControls_; }
   int MessageBox(platform::WindowHandle owner, const char* text, const char* caption, std::uint32_t type) override;
   platform::WindowHandle FindWindow(const char* className, const char* windowName) override;
   bool EnumWindows(platform::EnumWindowsCallback callback, std::intptr_t lParam) override;
@@ -216,7 +214,6 @@ class MemoryUi final : public platform::Ui {
   std::vector<std::string> transcript_;
   std::vector<std::string> problems_;
   int depth_ = 0;
-  int initCommonControls_ = 0;
   std::map<std::uintptr_t, std::uintptr_t> paintingDcs_;  // device context -> window
 };
 

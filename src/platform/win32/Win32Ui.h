@@ -14,7 +14,6 @@ class Win32Ui final : public platform::Ui {
   Win32Ui(const Win32Ui&) = delete;
   Win32Ui& operator=(const Win32Ui&) = delete;
 
-  void InitCommonControls() override;
 
   int MessageBox(platform::WindowHandle owner, const char* text, const char* caption, std::uint32_t type) override;
 
@@ -48,6 +47,8 @@ class Win32Ui final : public platform::Ui {
   bool DrawIcon(platform::DcHandle dc, int x, int y, platform::IconHandle icon) override;
 
  private:
+  void RegisterCommonControls();
+  bool commonControlsRegistered_ = false;
   // The paint structure of each window between BeginPaint and EndPaint.
   struct OpenPaints;
   std::unique_ptr<OpenPaints> paints_;
