@@ -163,7 +163,7 @@ TEST_F(Install, StartsTheCopyByItsPathAndOptionUnquoted) {
   EXPECT_TRUE(EndedWith(result, 0));
   std::vector<std::string> log = Log();
   ASSERT_FALSE(log.empty());
-  EXPECT_EQ(log[0], Show({copyDir + "RegOrvikPkg.exe", copyDir.substr(0, copyDir.size() - 1),
+  EXPECT_EQ(log[0], Show({copyDir + "RegOrvikPkg.exe", AsCurrentDirectory(copyDir),
                           "C:\\RegOrvikBench\\OldCopy\\RegOrvikPkg.exe /uninstall"}));
 }
 
