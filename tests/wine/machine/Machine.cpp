@@ -103,6 +103,15 @@ std::string WriteValue(const std::string& keyPath, const char* name, DWORD type,
   return {};
 }
 
+std::string CreateKey(const std::string& keyPath) {
+  HKEY key;
+  const LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                      &key, nullptr);
+  if (status != ERROR_SUCCESS) return ErrorText("creating " + keyPath, static_cast<DWORD>(status));
+  RegCloseKey(key);
+  return {};
+}
+
 std::string WriteText(const std::string& keyPath, const char* name, const std::string& text) {
   return WriteValue(keyPath, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
@@ -124,6 +133,8 @@ std::string RegisterPackage(const std::string& dllPath, const std::string& rootS
 
 std::string ProvisionIde(const MachineSpec& spec, const std::string& buildDir) {
   std::string error = WriteText(IdeRootKey(spec.rootSuffix), "InstallDir", kIdeExeDir);
+  // An installed IDE keeps its packages below this key, whether or not ours is one.
+  if (error.empty()) error = CreateKey(IdeRootKey(spec.rootSuffix) + "\\Packages");
   if (error.empty()) error = CopyInto(buildDir, kBuiltDevenv, kIdeExeDir, "devenv.exe");
   if (error.empty() && spec.ideSpawner) error = CopyInto(buildDir, kBuiltIdeSpawner, kIdeToolsDir, "vcspawn.exe");
   return error;
