@@ -28,7 +28,7 @@ while (($#)); do
     *) build=$(cd "$1" && pwd); shift ;;
   esac
 done
-timing=$build/tests/wine/timing.exe
+timing=$build/bench/timing.exe
 for file in "$timing" "$build/src/RegOrvikPkg.exe" "$build/testbed/empty.exe"; do
   [[ -f $file ]] || { echo "benchmark-startup.sh: $file is missing: build $build first" >&2; exit 1; }
 done

@@ -27,7 +27,7 @@ while (($#)); do
     *) build=$(cd "$1" && pwd); shift ;;
   esac
 done
-timing=$build/tests/wine/timing.exe
+timing=$build/bench/timing.exe
 tool=$build/src/RegOrvikPkg.exe
 for file in "$timing" "$tool"; do
   [[ -f $file ]] || { echo "benchmark-unregister-all.sh: $file is missing: build $build first" >&2; exit 1; }

@@ -144,7 +144,7 @@ export REGORVIK_WINEPREFIX=$sandbox/prefix
 source "$repo/scripts/wine-env.sh" 8>&-
 run_wine() { wine "$@" 8>&-; }
 
-bench=$build/tests/wine
+bench=$build/bench
 build_for_wine="Z:${build//\//\\}"
 export REGORVIK_BUILD_DIR=$build_for_wine
 machine_file=$sandbox/machine.env

@@ -16,7 +16,7 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$repo/build/win64}" && pwd)
 docs=$repo/docs
 work=$repo/build/screenshots
-tests=$build/tests/wine
+tests=$build/bench
 for built in "$tests/driver.exe" "$tests/provision.exe" "$build/src/RegOrvikPkg.exe"; do
   [[ -e $built ]] || { echo "screenshots.sh: $built is missing: build the win64 preset first" >&2; exit 1; }
 done
