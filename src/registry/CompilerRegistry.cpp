@@ -70,6 +70,22 @@ StoredCompiler CompareWithStored(platform::Platform& platform, const std::string
   return key.Close() ? StoredCompiler::Different : StoredCompiler::Failed;
 }
 
+// True when the key opens with full access and closes again: a compiler
+// must be registered before it can be unregistered or selected.
+bool OpensAndCloses(platform::Registry& registry, const std::string& path) {
+  ScopedKey key(registry);
+  return key.Open(path, win::kKeyAllAccess) == win::kErrorSuccess && key.Close();
+}
+
+// Deletes CompilersKey from ToolKey once nothing is left below it;
+// DefaultCompiler goes with it, ToolKey stays.
+bool DeleteCompilersKey(platform::Registry& registry) {
+  ScopedKey tool(registry);
+  if (tool.Open(regkeys::ToolKey(), win::kKeyAllAccess) != win::kErrorSuccess) return false;
+  if (registry.DeleteKey(tool.Get(), regkeys::kCompilersName) != win::kErrorSuccess) return false;
+  return tool.Close();
+}
+
 }  // namespace
 
 bool CRegOrvikPkgApp::RegisterCompiler(const CompilerInfo& info) {
@@ -108,11 +124,7 @@ bool CRegOrvikPkgApp::RegisterCompiler(const CompilerInfo& info) {
 
 bool CRegOrvikPkgApp::UnregisterCompiler(const std::string& name) {
   platform::Registry& registry = Platform().registry;
-  {
-    ScopedKey compiler(registry);
-    if (compiler.Open(regkeys::CompilerKey(name), win::kKeyAllAccess) != win::kErrorSuccess) return false;
-    if (!compiler.Close()) return false;
-  }
+  if (!OpensAndCloses(registry, regkeys::CompilerKey(name))) return false;
   {
     ScopedKey compilers(registry);
     if (compilers.Open(regkeys::CompilersKey(), win::kKeyAllAccess) != win::kErrorSuccess) return false;
@@ -130,19 +142,12 @@ bool CRegOrvikPkgApp::UnregisterCompiler(const std::string& name) {
 
   // The last compiler is gone: the list goes with it, DefaultCompiler included.
   compilers.Close();
-  ScopedKey tool(registry);
-  if (tool.Open(regkeys::ToolKey(), win::kKeyAllAccess) != win::kErrorSuccess) return false;
-  if (registry.DeleteKey(tool.Get(), regkeys::kCompilersName) != win::kErrorSuccess) return false;
-  return tool.Close();
+  return DeleteCompilersKey(registry);
 }
 
 bool CRegOrvikPkgApp::SetDefaultCompiler(const std::string& name) {
   platform::Registry& registry = Platform().registry;
-  {
-    ScopedKey compiler(registry);
-    if (compiler.Open(regkeys::CompilerKey(name), win::kKeyAllAccess) != win::kErrorSuccess) return false;
-    if (!compiler.Close()) return false;
-  }
+  if (!OpensAndCloses(registry, regkeys::CompilerKey(name))) return false;
   ScopedKey compilers(registry);
   if (compilers.Open(regkeys::CompilersKey(), win::kKeyAllAccess) != win::kErrorSuccess) return false;
   const long written = regtext::WriteText(registry, compilers.Get(), regkeys::kDefaultCompiler, name);
@@ -160,10 +165,7 @@ bool CRegOrvikPkgApp::UnregisterAllCompilers(platform::KeyHandle key) {
     if (!DeleteSubkeyTree(compilers.Get())) return false;
     if (!compilers.Close()) return false;
   }
-  ScopedKey tool(registry);
-  if (tool.Open(regkeys::ToolKey(), win::kKeyAllAccess) != win::kErrorSuccess) return false;
-  if (registry.DeleteKey(tool.Get(), regkeys::kCompilersName) != win::kErrorSuccess) return false;
-  return tool.Close();
+  return DeleteCompilersKey(registry);
 }
 
 // Every name is collected before anything is deleted, so that the
