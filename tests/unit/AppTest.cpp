@@ -9,38 +9,30 @@ std::string VendorSpawner() { return memory::MakeImage({{101, "Orvik"}, {102, "v
 
 void AppTest::TearDown() { EXPECT_EQ(machine.Leaks(), ""); }
 
-void AppTest::AddIde(const std::string& rootSuffix) {
+void AddIde(memory::MemoryPlatform& machine, const std::string& rootSuffix) {
   machine.registry.SetString(kIdeRootKey + rootSuffix, "InstallDir", std::string(kIdeExeDir));
   machine.files.MakeDirectory(kIdeExeDir);
   machine.files.WriteFile(std::string(kIdeToolsDir) + "vcspawn.exe", IdeSpawner());
 }
 
-namespace {
-
-void AddPackageKey(memory::MemoryPlatform& machine, const std::string& rootSuffix) {
+void AddPackage(memory::MemoryPlatform& machine, const std::string& rootSuffix) {
   const std::string key =
       std::string(kIdeRootKey) + rootSuffix + "\\Packages\\{5C2E9B40-7D13-4F6A-9E21-3B8D0C4A7F15}";
   machine.registry.SetString(key, "InstallPath", kPackageDir);
-}
-
-}  // namespace
-
-void AppTest::AddPackage(const std::string& rootSuffix) {
-  AddPackageKey(machine, rootSuffix);
   machine.files.WriteFile(std::string(kPackageDir) + "ovcspawn.exe", VendorSpawner());
   machine.files.SetCurrentDirectory(kPackageDir);
 }
 
-void AppTest::AddPrograms() {
+void AddPrograms(memory::MemoryPlatform& machine) {
   machine.processes.InstallProgram(std::string(kSystemDir) + "regsvr32.exe",
                                    [](const memory::ChildRun&) { return 0u; });
   machine.processes.InstallProgram(std::string(kIdeExeDir) + "devenv.exe", [](const memory::ChildRun&) { return 0u; });
 }
 
-void AppTest::AddMachine(const std::string& rootSuffix) {
-  AddIde(rootSuffix);
-  AddPackage(rootSuffix);
-  AddPrograms();
+void AddMachine(memory::MemoryPlatform& machine, const std::string& rootSuffix) {
+  AddIde(machine, rootSuffix);
+  AddPackage(machine, rootSuffix);
+  AddPrograms(machine);
 }
 
 std::vector<std::string> AppTest::Runs() const { return machine.processes.StartedCommandLines(); }

@@ -29,19 +29,19 @@ constexpr char kSystemDir[] = "C:\\windows\\system32\\";
 std::string IdeSpawner();
 std::string VendorSpawner();
 
+// The IDE's root key with InstallDir, devenv.exe and its own vcspawn.exe.
+void AddIde(memory::MemoryPlatform& machine, const std::string& rootSuffix = "");
+// The package key (below the suffixed root) with InstallPath, and the
+// package directory with ovcspawn.exe as the current directory.
+void AddPackage(memory::MemoryPlatform& machine, const std::string& rootSuffix = "");
+// regsvr32.exe and devenv.exe as programs that succeed.
+void AddPrograms(memory::MemoryPlatform& machine);
+// The whole machine: IDE, package and programs.
+void AddMachine(memory::MemoryPlatform& machine, const std::string& rootSuffix = "");
+
 class AppTest : public ::testing::Test {
  protected:
   void TearDown() override;
-
-  // The IDE's root key with InstallDir, devenv.exe and its own vcspawn.exe.
-  void AddIde(const std::string& rootSuffix = "");
-  // The package key (below the suffixed root) with InstallPath, and the
-  // package directory with ovcspawn.exe as the current directory.
-  void AddPackage(const std::string& rootSuffix = "");
-  // regsvr32.exe and devenv.exe as programs that succeed and log their runs.
-  void AddPrograms();
-  // The whole machine: IDE, package and programs.
-  void AddMachine(const std::string& rootSuffix = "");
 
   // Command lines the tool ran, in order.
   std::vector<std::string> Runs() const;

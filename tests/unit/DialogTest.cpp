@@ -15,7 +15,7 @@ namespace {
 class DialogTest : public AppTest {
  protected:
   void SetUp() override {
-    AddMachine();
+    AddMachine(machine);
     machine.environment.SetCommandLine("\"C:\\Program Files\\Orvik\\RegOrvikPkg.exe\"  ");
   }
   // Runs the program with `script` acting on the dialog; returns the exit code.

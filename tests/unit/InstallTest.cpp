@@ -18,8 +18,8 @@ constexpr char kDevenvSetup[] = "\"C:\\VS\\Common7\\IDE\\devenv.exe\" /setup";
 class InstallTest : public AppTest {
  protected:
   void SetUp() override {
-    AddIde();
-    AddPrograms();
+    AddIde(machine);
+    AddPrograms(machine);
     machine.files.WriteFile(std::string(kPackageDir) + "ovcspawn.exe", VendorSpawner());
     machine.files.SetCurrentDirectory(kPackageDir);
     // Registering the second package DLL makes the package known to the IDE,

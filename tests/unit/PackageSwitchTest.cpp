@@ -17,7 +17,7 @@ const std::string kBackup = std::string(kPackageDir) + "vcspawn_ms.exe";
 
 class PackageSwitchTest : public AppTest {
  protected:
-  void SetUp() override { AddMachine(); }
+  void SetUp() override { AddMachine(machine); }
   std::string Enabled() const {
     const auto value = machine.registry.GetValue(kPackageKey, "Enabled");
     return value ? std::to_string(value->type) + ":" + std::to_string(value->data.size()) + ":" +
@@ -102,12 +102,7 @@ TEST(PackageSwitch, EnableFailuresLeaveWhatTheyDid) {
       SCOPED_TRACE(std::string(c.name) + (quiet ? " quiet" : ""));
       memory::MemoryPlatform machine;
       CRegOrvikPkgApp app(machine);
-      machine.registry.SetString(kIdeRootKey, "InstallDir", kIdeExeDir);
-      machine.files.WriteFile(kSpawner, IdeSpawner());
-      machine.registry.SetString(kPackageKey, "InstallPath", kPackageDir);
-      machine.files.WriteFile(std::string(kPackageDir) + "ovcspawn.exe", VendorSpawner());
-      machine.files.SetCurrentDirectory(kPackageDir);
-      machine.processes.InstallProgram(std::string(kSystemDir) + "regsvr32.exe", [](const memory::ChildRun&) { return 0u; });
+      AddMachine(machine);
       machine.registry.SetDword(kPackageKey, "Enabled", 0);
       c.arrange(machine);
       app.QuietMode = quiet;
@@ -163,12 +158,7 @@ TEST_F(PackageSwitchTest, OnlyTheNumberOneReadsAsEnabled) {
 
 TEST(PackageSwitchFaults, EveryFailureIsReportedAndEnabledComesLast) {
   const auto setUp = [](memory::MemoryPlatform& machine, CRegOrvikPkgApp&) {
-    machine.registry.SetString(kIdeRootKey, "InstallDir", kIdeExeDir);
-    machine.files.WriteFile(kSpawner, IdeSpawner());
-    machine.registry.SetString(kPackageKey, "InstallPath", kPackageDir);
-    machine.files.WriteFile(std::string(kPackageDir) + "ovcspawn.exe", VendorSpawner());
-    machine.files.SetCurrentDirectory(kPackageDir);
-    machine.processes.InstallProgram(std::string(kSystemDir) + "regsvr32.exe", [](const memory::ChildRun&) { return 0u; });
+    AddMachine(machine);
     machine.registry.SetDword(kPackageKey, "Enabled", 7);
   };
   const auto enabledUnlessDone = [](memory::MemoryPlatform& machine, bool result, std::uint32_t done) {
