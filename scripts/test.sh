@@ -30,8 +30,14 @@ for target in build/fuzz/tests/fuzz/fuzz_*; do
   [[ -x "$target" ]] || continue
   corpus="build/fuzz/corpus/$(basename "$target")"
   mkdir -p "$corpus"
-  "$target" -max_total_time="$fuzz_seconds" -max_len=40000 -timeout=10 -print_final_stats=1 \
-    "$corpus" "tests/fuzz/seeds/$(basename "$target")" 2>&1 | tail -n 3
+  log="build/fuzz/$(basename "$target").log"
+  if ! "$target" -max_total_time="$fuzz_seconds" -max_len=40000 -timeout=10 \
+      "$corpus" "tests/fuzz/seeds/$(basename "$target")" >"$log" 2>&1; then
+    tail -n 60 "$log"
+    echo "$(basename "$target") found a fault; the input is saved in the current directory" >&2
+    exit 1
+  fi
+  echo "$(basename "$target"): $(grep -E '^Done' "$log")"
 done
 
 step "Windows builds (x86_64 and i686)"
