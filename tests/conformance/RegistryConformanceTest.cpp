@@ -12,7 +12,6 @@
 
 #include "RegistryUnderTest.h"
 #include "platform/WinConstants.h"
-#include "platform/memory/MoreWinConstants.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include "platform/memory/FaultPlan.h"
 #include "platform/memory/MemoryFiles.h"
 #include "platform/memory/MemoryModules.h"
-#include "platform/memory/MoreWinConstants.h"
 
 namespace memory {
 

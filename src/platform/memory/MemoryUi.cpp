@@ -6,7 +6,6 @@
 
 #include "platform/WinConstants.h"
 #include "platform/memory/FaultPlan.h"
-#include "platform/memory/MoreWinConstants.h"
 
 namespace memory {
 
