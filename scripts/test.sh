@@ -26,13 +26,12 @@ ctest --preset host -j "$jobs"
 step "fuzz targets (${fuzz_seconds}s each)"
 cmake --preset fuzz "${werror[@]}" >/dev/null
 cmake --build --preset fuzz -j "$jobs"
-for target in build/fuzz/tests/fuzz/fuzz_*; do
+for target in build/fuzz/tests/host/fuzz_*; do
   [[ -x "$target" ]] || continue
   corpus="build/fuzz/corpus/$(basename "$target")"
   mkdir -p "$corpus"
   log="build/fuzz/$(basename "$target").log"
-  if ! "$target" -max_total_time="$fuzz_seconds" -max_len=40000 -timeout=10 \
-      "$corpus" "tests/fuzz/seeds/$(basename "$target")" >"$log" 2>&1; then
+  if ! "$target" -max_total_time="$fuzz_seconds" -max_len=4000 -timeout=10 "$corpus" >"$log" 2>&1; then
     tail -n 60 "$log"
     echo "$(basename "$target") found a fault; the input is saved in the current directory" >&2
     exit 1

@@ -1,70 +1,118 @@
 #include "app/RegOrvikPkgApp.h"
 
+#include <windows.h>
+
 #include <vector>
 
-#include "app/Messages.h"
-#include "app/UsageDlg.h"
+#include "operations/CompilerList.h"
+#include "operations/IdeDetection.h"
+#include "operations/Install.h"
+#include "operations/PackageSwitch.h"
+#include "text/Messages.h"
+#include "text/Paths.h"
 #include "ui/RegOrvikPkgDlg.h"
+#include "ui/UsageDlg.h"
 
-CRegOrvikPkgApp::CRegOrvikPkgApp(platform::Platform& platform) : Application(platform) {}
+int CRegOrvikPkgApp::Run() {
+  InitInstance();
+  return ExitInstance();
+}
 
-CRegOrvikPkgApp::~CRegOrvikPkgApp() = default;
-
-CRegOrvikPkgApp* CRegOrvikPkgApp::Current() { return static_cast<CRegOrvikPkgApp*>(Application::Current()); }
-
+// Always false: every window is modal, so there is no message loop to run.
 bool CRegOrvikPkgApp::InitInstance() {
-  Application::InitInstance();
-
   // Refused before anything else is looked at, so "/s" cannot hide it.
   if (IsIdeRunning()) {
-    ShowError(text::kCloseIde);
+    ShowError(kCloseIde);
     ExitCode = -1;
     return false;
   }
-
   ReadRootSuffix();
-
-  const char* commandLine = Platform().environment.GetCommandLine();
+  const char* commandLine = GetCommandLineA();
   bool showDialog = false;
   if (!ProcessCommandLine(commandLine != nullptr ? commandLine : "", &showDialog)) {
     ExitCode = -1;
   } else if (showDialog) {
-    RunMainDialog();
+    CRegOrvikPkgDlg(RootSuffix, Voice()).Run(nullptr);
   }
   return false;
 }
 
-int CRegOrvikPkgApp::ExitInstance() {
-  const int frameworkCode = Application::ExitInstance();
-  if (frameworkCode != 0) ExitCode = frameworkCode;
-  return ExitCode;
+int CRegOrvikPkgApp::ExitInstance() { return ExitCode; }
+
+bool CRegOrvikPkgApp::ProcessCommandLine(const std::string& commandLine, bool* showDialog) {
+  if (showDialog == nullptr) return false;
+  const CommandPlan plan = PlanCommandLine(commandLine);
+  if (plan.showDialog) {
+    *showDialog = true;
+    return true;
+  }
+  QuietMode = false;
+  if (plan.showUsage) {
+    CUsageDlg().Run(nullptr);
+    return true;
+  }
+  QuietMode = plan.quiet;
+  for (const Step& step : plan.steps) {
+    if (!RunStep(step)) {
+      ShowError(step.failure);
+      return false;
+    }
+  }
+  return true;
 }
 
-void CRegOrvikPkgApp::ShowError(const std::string& message) {
-  if (QuietMode) return;
-  MessageBox(message, win::kMbOk | win::kMbIconError);
+bool CRegOrvikPkgApp::RunStep(const Step& step) {
+  const Speaker speaker = Voice();
+  switch (step.action) {
+    case Action::Install:
+      return InstallTool(RootSuffix, speaker);
+    case Action::Uninstall:
+      return UninstallTool(RootSuffix, speaker);
+    case Action::Enable:
+      return EnablePackage(RootSuffix, speaker);
+    case Action::Disable:
+      return DisablePackage(RootSuffix, speaker);
+    case Action::RegisterCompiler:
+      return RegisterCompiler(step.compiler, speaker);
+    case Action::UnregisterCompiler:
+      return UnregisterCompiler(step.compiler.Name);
+    case Action::SetDefaultCompiler:
+      return SetDefaultCompiler(step.compiler.Name);
+    case Action::UnregisterAllCompilers:
+      return UnregisterAllCompilers();
+    case Action::Fail:
+      break;
+  }
+  return false;
 }
+
+void CRegOrvikPkgApp::ShowError(const std::string& text) { Voice().ShowError(text); }
 
 void CRegOrvikPkgApp::ReadRootSuffix() {
   static const char kName[] = "ENVSDK_ROOTSUFFIX";
-  platform::Environment& environment = Platform().environment;
   RootSuffix.clear();
-  const std::uint32_t size = environment.GetEnvironmentVariable(kName, nullptr, 0);
+  const DWORD size = GetEnvironmentVariableA(kName, nullptr, 0);
   if (size == 0) return;
   std::vector<char> buffer(size, '\0');
-  const std::uint32_t length = environment.GetEnvironmentVariable(kName, buffer.data(), size);
+  const DWORD length = GetEnvironmentVariableA(kName, buffer.data(), size);
   // A value that grew between the two calls does not fit: taken as not set.
   if (length < size) RootSuffix.assign(buffer.data(), length);
 }
 
-void CRegOrvikPkgApp::RunMainDialog() {
-  CRegOrvikPkgDlg dialog(Platform(), nullptr);
-  SetMainWindow(&dialog);
-  dialog.DoModal();
-  SetMainWindow(nullptr);
-}
-
-void CRegOrvikPkgApp::RunUsageDialog() {
-  CUsageDlg dialog(Platform().ui, nullptr);
-  dialog.DoModal();
+// The caption of the application's boxes is the executable's file name
+// without its extension, read when the first box needs it.
+Speaker CRegOrvikPkgApp::Voice() {
+  if (appName_.empty()) {
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+      const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+      // A full buffer means the name was cut: try again with more room.
+      if (length < path.size()) {
+        appName_ = AppNameFromPath(std::string(path.data(), length));
+        break;
+      }
+      path.resize(path.size() * 2);
+    }
+  }
+  return Speaker(appName_, QuietMode);
 }

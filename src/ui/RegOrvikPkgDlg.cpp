@@ -1,144 +1,131 @@
 #include "ui/RegOrvikPkgDlg.h"
 
-#include <string>
-
-#include "app/Messages.h"
-#include "app/RegOrvikPkgApp.h"
-#include "framework/Format.h"
-#include "platform/WinConstants.h"
+#include "operations/IdeDetection.h"
+#include "operations/PackageSwitch.h"
 #include "resource.h"
-#include "ui/AboutDlg.h"
+#include "text/Messages.h"
+#include "win/UserInterface.h"
 
-CRegOrvikPkgDlg::CRegOrvikPkgDlg(platform::Platform& platform, platform::WindowHandle parent)
-    : Dialog(platform.ui, IDD_REGORVIKPKG_DIALOG, parent), platform_(platform) {
-  Icon = platform_.ui.LoadIcon(IDR_MAINFRAME);
-}
+namespace {
 
-void CRegOrvikPkgDlg::DoDataExchange(framework::DataExchange& dx) {
-  framework::DdxRadio(dx, {IDC_ENABLE, IDC_DISABLE}, Choice);
-}
+// The About box of the system menu: nothing of its own but OK.
+class CAboutDlg : public ModalDialog {
+ public:
+  CAboutDlg() : ModalDialog(IDD_ABOUTBOX) {}
+};
 
-bool CRegOrvikPkgDlg::OnInitDialog() {
-  Dialog::OnInitDialog();
-  platform::Ui& ui = platform_.ui;
+}  // namespace
 
-  platform::MenuHandle systemMenu = ui.GetSystemMenu(Window(), false);
-  if (systemMenu != nullptr) {
-    const std::string about = framework::LoadResourceString(platform_.modules, IDS_ABOUTBOX);
+CRegOrvikPkgDlg::CRegOrvikPkgDlg(std::string rootSuffix, const Speaker& speaker)
+    : ModalDialog(IDD_REGORVIKPKG_DIALOG),
+      Icon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      rootSuffix_(std::move(rootSuffix)),
+      speaker_(speaker) {}
+
+void CRegOrvikPkgDlg::OnInitDialog() {
+  // The dialog is the main window: the application's boxes belong to it.
+  speaker_ = speaker_.OwnedBy(Window());
+  if (HMENU systemMenu = GetSystemMenu(Window(), FALSE)) {
+    const std::string about = LoadResourceString(IDS_ABOUTBOX);
     if (!about.empty()) {
-      ui.AppendMenu(systemMenu, win::kMfSeparator, 0, nullptr);
-      ui.AppendMenu(systemMenu, win::kMfString, IDM_ABOUTBOX, about.c_str());
+      AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+      AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
     }
   }
-  ui.SendMessage(Window(), win::kWmSetIcon, win::kIconBig, reinterpret_cast<std::intptr_t>(Icon));
-  ui.SendMessage(Window(), win::kWmSetIcon, win::kIconSmall, reinterpret_cast<std::intptr_t>(Icon));
+  SendMessageA(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon));
+  SendMessageA(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Icon));
 
-  App = CRegOrvikPkgApp::Current();
-  Choice = App->QueryPackageEnabled() ? 0 : 1;
+  Choice = QueryPackageEnabled(rootSuffix_) ? 0 : 1;
   EnableApply(false);
-  UpdateData(false);
-  return true;
+  ShowChoice();
 }
 
-bool CRegOrvikPkgDlg::OnMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
-                                std::intptr_t& result) {
-  result = 0;
+bool CRegOrvikPkgDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   switch (message) {
-    case win::kWmSysCommand:
-      return OnSysCommand(wParam, lParam);
-    case win::kWmPaint:
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != IDM_ABOUTBOX) return false;  // the system's own commands
+      CAboutDlg().Run(Window());
+      return true;
+    case WM_PAINT:
       return OnPaint();
-    case win::kWmQueryDragIcon:
-      result = OnQueryDragIcon();
+    case WM_QUERYDRAGICON:
+      result = reinterpret_cast<INT_PTR>(Icon);
       return true;
-    case win::kWmCommand:
-      if (IsClick(wParam, IDC_ENABLE)) {
-        OnEnableClicked();
-      } else if (IsClick(wParam, IDC_DISABLE)) {
-        OnDisableClicked();
-      } else if (IsClick(wParam, win::kIdOk)) {
-        OnOK();
-      } else if (IsClick(wParam, IDC_APPLY)) {
-        OnApply();
-      } else if (IsClick(wParam, win::kIdCancel)) {
-        OnCancel();
-      } else {
-        return false;
-      }
-      return true;
-    default:
-      return false;
   }
-}
-
-bool CRegOrvikPkgDlg::OnSysCommand(std::uintptr_t id, std::intptr_t /*lParam*/) {
-  if ((id & 0xFFF0) != IDM_ABOUTBOX) return false;  // the system's own commands
-  CAboutDlg about(platform_.ui, nullptr);
-  about.DoModal();
-  return true;
+  // Apply is enabled exactly while the checked button differs from the
+  // state last applied.
+  switch (ClickedId(message, wParam)) {
+    case IDC_ENABLE:
+      EnableApply(Choice != 0);
+      return true;
+    case IDC_DISABLE:
+      EnableApply(Choice != 1);
+      return true;
+    case IDC_APPLY:
+      OnApply();
+      return true;
+    case IDOK:
+      // OK applies and closes, whether the change worked or not.
+      OnApply();
+      EndDialog(Window(), IDOK);
+      return true;
+  }
+  return ModalDialog::OnMessage(message, wParam, lParam, result);
 }
 
 // Minimised, the dialog shows its icon centred in the client area; otherwise
 // the system paints it.
 bool CRegOrvikPkgDlg::OnPaint() {
-  platform::Ui& ui = platform_.ui;
-  if (!ui.IsIconic(Window())) return false;
-
-  platform::DcHandle dc = ui.BeginPaint(Window());
-  ui.SendMessage(Window(), win::kWmIconEraseBkgnd, reinterpret_cast<std::uintptr_t>(dc), 0);
-  const int iconWidth = ui.GetSystemMetrics(win::kSmCxIcon);
-  const int iconHeight = ui.GetSystemMetrics(win::kSmCyIcon);
-  platform::Rect client;
-  ui.GetClientRect(Window(), &client);
-  const int x = (client.right - client.left - iconWidth + 1) / 2;
-  const int y = (client.bottom - client.top - iconHeight + 1) / 2;
-  ui.DrawIcon(dc, x, y, Icon);
-  ui.EndPaint(Window());
+  if (!IsIconic(Window())) return false;
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(Window(), &paint);
+  SendMessageA(Window(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  const int iconWidth = GetSystemMetrics(SM_CXICON);
+  const int iconHeight = GetSystemMetrics(SM_CYICON);
+  RECT client = {};
+  GetClientRect(Window(), &client);
+  DrawIcon(dc, (client.right - client.left - iconWidth + 1) / 2, (client.bottom - client.top - iconHeight + 1) / 2,
+           Icon);
+  EndPaint(Window(), &paint);
   return true;
 }
 
-std::intptr_t CRegOrvikPkgDlg::OnQueryDragIcon() { return reinterpret_cast<std::intptr_t>(Icon); }
-
-// Apply is enabled exactly while the checked button differs from the state
-// last applied.
-void CRegOrvikPkgDlg::OnEnableClicked() { EnableApply(Choice != 0); }
-
-void CRegOrvikPkgDlg::OnDisableClicked() { EnableApply(Choice != 1); }
-
 void CRegOrvikPkgDlg::OnApply() {
   const int old = Choice;
-  UpdateData(true);
+  Choice = CheckedChoice();
   if (Choice == old) return;
 
   if (Choice == 0 || Choice == 1) {
     const bool enable = Choice == 0;
-    if (enable ? App->EnablePackage() : App->DisablePackage()) {
+    if (enable ? EnablePackage(rootSuffix_, speaker_) : DisablePackage(rootSuffix_, speaker_)) {
       EnableApply(false);
       SetCancelCaption();
-      if (App->IsIdeRunning()) App->MessageBox(text::kRestartNotice, win::kMbOk);
+      if (IsIdeRunning()) speaker_.AppBox(kRestartNotice, MB_OK);
       return;
     }
-    App->MessageBox(enable ? text::kDialogFailedEnable : text::kDialogFailedDisable, win::kMbIconError);
+    speaker_.AppBox(enable ? kDialogFailedEnable : kDialogFailedDisable, MB_ICONERROR);
   }
   // Back to the state last applied.
   Choice = old;
-  UpdateData(false);
+  ShowChoice();
   EnableApply(false);
 }
 
-void CRegOrvikPkgDlg::OnOK() {
-  OnApply();
-  Dialog::OnOK();
-}
-
-void CRegOrvikPkgDlg::OnCancel() { Dialog::OnCancel(); }
-
 void CRegOrvikPkgDlg::EnableApply(bool enable) {
-  platform::WindowHandle apply = platform_.ui.GetDlgItem(Window(), IDC_APPLY);
-  if (apply != nullptr) platform_.ui.EnableWindow(apply, enable);
+  if (HWND apply = GetDlgItem(Window(), IDC_APPLY)) EnableWindow(apply, enable ? TRUE : FALSE);
 }
 
 void CRegOrvikPkgDlg::SetCancelCaption() {
-  platform::WindowHandle cancel = platform_.ui.GetDlgItem(Window(), win::kIdCancel);
-  if (cancel != nullptr) platform_.ui.SetWindowText(cancel, text::kCloseCaption);
+  if (HWND cancel = GetDlgItem(Window(), IDCANCEL)) SetWindowTextA(cancel, kCloseCaption);
+}
+
+void CRegOrvikPkgDlg::ShowChoice() {
+  CheckDlgButton(Window(), IDC_ENABLE, Choice == 0 ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(Window(), IDC_DISABLE, Choice == 1 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+int CRegOrvikPkgDlg::CheckedChoice() const {
+  if (IsDlgButtonChecked(Window(), IDC_ENABLE) == BST_CHECKED) return 0;
+  if (IsDlgButtonChecked(Window(), IDC_DISABLE) == BST_CHECKED) return 1;
+  return -1;
 }

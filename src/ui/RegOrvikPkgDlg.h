@@ -1,40 +1,34 @@
 #pragma once
 // The Enable/Disable dialog shown when the program starts without options.
 
-#include <cstdint>
+#include <string>
 
-#include "framework/Dialog.h"
-#include "platform/Platform.h"
+#include "operations/Speaker.h"
+#include "ui/ModalDialog.h"
 
-class CRegOrvikPkgApp;
-
-class CRegOrvikPkgDlg : public framework::Dialog {
+class CRegOrvikPkgDlg : public ModalDialog {
  public:
-  CRegOrvikPkgDlg(platform::Platform& platform, platform::WindowHandle parent);
-
-  platform::IconHandle Icon = nullptr;
-  CRegOrvikPkgApp* App = nullptr;
-  // The radio selection as last applied: 0 Enable, 1 Disable, -1 before
-  // the dialog is initialised.
-  int Choice = -1;
+  CRegOrvikPkgDlg(std::string rootSuffix, const Speaker& speaker);
 
  protected:
-  void DoDataExchange(framework::DataExchange& dx) override;
-  bool OnInitDialog() override;
-  bool OnMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam, std::intptr_t& result) override;
-  void OnOK() override;
-  void OnCancel() override;
-
-  bool OnSysCommand(std::uintptr_t id, std::intptr_t lParam);
-  bool OnPaint();
-  std::intptr_t OnQueryDragIcon();
-  void OnEnableClicked();
-  void OnDisableClicked();
-  void OnApply();
-
-  void EnableApply(bool enable);
-  void SetCancelCaption();
+  void OnInitDialog() override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
-  platform::Platform& platform_;
+  void OnSysCommand(WPARAM id);
+  bool OnPaint();
+  void OnApply();
+  void EnableApply(bool enable);
+  void SetCancelCaption();
+  // The radio buttons as Choice says, and Choice as they say.
+  void ShowChoice();
+  int CheckedChoice() const;
+
+  HICON Icon;
+  // The radio selection as last applied: 0 Enable, 1 Disable, -1 before
+  // the dialog is initialised. Between two Apply clicks it holds the state
+  // last applied, not the button currently checked.
+  int Choice = -1;
+  std::string rootSuffix_;
+  Speaker speaker_;
 };

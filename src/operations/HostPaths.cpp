@@ -1,0 +1,53 @@
+#include "operations/HostPaths.h"
+
+#include "operations/Speaker.h"
+#include "resource.h"
+#include "text/Format.h"
+#include "text/RegistryLocations.h"
+#include "win/RegKey.h"
+#include "win/SystemCodePage.h"
+#include "win/UserInterface.h"
+
+// An InstallDir with fewer than two backslashes (after a trailing one is
+// dropped) has no two levels to climb: each cut that finds no backslash
+// leaves the text unchanged, so "IDE" stays "IDE" and "C:\IDE" becomes "C:".
+std::string GetIdeInstallRoot(const std::string& rootSuffix) {
+  RegKey key;
+  if (key.Open(HKEY_LOCAL_MACHINE, IdeRootKey(rootSuffix), KEY_ALL_ACCESS) != ERROR_SUCCESS) return std::string();
+  std::string root;
+  if (key.ReadText(kInstallDir, kInstallDirBufferSize, root) != ERROR_SUCCESS) return std::string();
+
+  const CodePage& codePage = SystemCodePage();
+  if (EndsWithBackslash(codePage, root)) root.pop_back();
+  CutAtLastBackslash(codePage, root);
+  CutAtLastBackslash(codePage, root);
+  return root;
+}
+
+bool GetPackageInstallPath(const std::string& rootSuffix, std::string& out) {
+  out.clear();
+  RegKey key;
+  if (key.Open(HKEY_LOCAL_MACHINE, PackageKey(rootSuffix, false), KEY_READ) != ERROR_SUCCESS) return false;
+  std::string path;
+  if (key.ReadText(kInstallPath, kValueBufferSize, path) != ERROR_SUCCESS) return false;
+  if (key.Close() != ERROR_SUCCESS) return false;
+
+  const CodePage& codePage = SystemCodePage();
+  path = TrimWhiteSpace(codePage, path);
+  if (!EndsWithBackslash(codePage, path)) path.push_back('\\');
+  out = path;
+  return true;
+}
+
+bool PackageKeyExists(const std::string& rootSuffix) {
+  RegKey key;
+  return key.Open(HKEY_LOCAL_MACHINE, PackageKey(rootSuffix, true), KEY_ALL_ACCESS) == ERROR_SUCCESS;
+}
+
+bool RequireIdeRootKey(const std::string& rootSuffix) {
+  const std::string rootKey = IdeRootKey(rootSuffix);
+  RegKey key;
+  if (key.Open(HKEY_LOCAL_MACHINE, rootKey, KEY_READ) == ERROR_SUCCESS) return true;
+  Speaker::Error(FormatText(LoadResourceString(IDS_KEY_ABSENT).c_str(), rootKey));
+  return false;
+}

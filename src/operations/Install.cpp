@@ -1,0 +1,96 @@
+#include "operations/Install.h"
+
+#include <windows.h>
+
+#include "operations/HostPaths.h"
+#include "operations/PackageSwitch.h"
+#include "operations/RunCommand.h"
+#include "operations/VersionCheck.h"
+#include "resource.h"
+#include "text/Commands.h"
+#include "text/Messages.h"
+#include "text/RegistryLocations.h"
+#include "win/RegKey.h"
+#include "win/UserInterface.h"
+
+namespace {
+
+constexpr DWORD kCurrentDirectorySize = 260;
+
+// Lets the IDE rebuild its configuration after the package changed.
+bool RunIdeSetup(const std::string& rootSuffix, const Speaker& speaker) {
+  const std::string setup = IdeSetup(IdeExeDir(GetIdeInstallRoot(rootSuffix)), rootSuffix);
+  return RunCommand(setup.c_str(), nullptr, INFINITE, speaker) == 0;
+}
+
+// Deletes ToolKey when it has no subkey; its values go with it. An absent
+// ToolKey is nothing to remove; its parent always stays.
+bool RemoveToolKeyIfEmpty() {
+  RegKey tool;
+  const LONG opened = tool.Open(HKEY_LOCAL_MACHINE, ToolKey(), KEY_ALL_ACCESS);
+  if (opened == ERROR_FILE_NOT_FOUND) return true;
+  if (opened != ERROR_SUCCESS) return false;
+  std::string first;
+  if (tool.EnumKey(0, first) == ERROR_SUCCESS) return true;  // compilers remain
+  if (tool.Close() != ERROR_SUCCESS) return false;
+
+  RegKey parent;
+  if (parent.Open(HKEY_LOCAL_MACHINE, ToolKeyParent(), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
+  if (parent.DeleteKey(ToolKeyLeafName()) != ERROR_SUCCESS) return false;
+  return parent.Close() == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+bool InstallTool(const std::string& rootSuffix, const Speaker& speaker) {
+  if (!RequireIdeRootKey(rootSuffix)) return false;
+
+  switch (CompareVersions(rootSuffix)) {
+    case NotInstalled:
+      break;
+    case OlderInstalled:
+    case SameInstalled:
+      // In quiet mode the new copy goes in over the installed one as it is.
+      if (!speaker.MayAsk()) break;
+      if (!Speaker::AskYesNo(kReinstallCaption, LoadResourceString(IDS_ALREADY_INSTALLED), 0)) return false;
+      RemovePreviousVersion(rootSuffix, speaker);
+      break;
+    case LaterInstalled:
+      speaker.Notice(kLaterVersion);
+      return true;
+    case VersionUnknown:
+      return false;
+  }
+
+  if (RunCommand(RegisterServer(kSecondPackageDll).c_str(), nullptr, INFINITE, speaker) != 0) return false;
+  if (!EnablePackage(rootSuffix, speaker)) return false;
+  return RunIdeSetup(rootSuffix, speaker);
+}
+
+// Whatever happens, the current directory is put back as it was.
+void RemovePreviousVersion(const std::string& rootSuffix, const Speaker& speaker) {
+  const VersionState state = CompareVersions(rootSuffix);
+  if (state != OlderInstalled && state != SameInstalled) return;
+
+  char saved[kCurrentDirectorySize] = {};
+  const DWORD savedLength = GetCurrentDirectoryA(kCurrentDirectorySize, saved);
+  if (savedLength == 0 || savedLength >= kCurrentDirectorySize) return;
+
+  std::string installPath;
+  {
+    RegKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, BasePackageKey(), KEY_READ) != ERROR_SUCCESS) return;
+    if (key.ReadText(kInstallPath, kValueBufferSize, installPath) != ERROR_SUCCESS) return;
+  }
+  if (!SetCurrentDirectoryA(installPath.c_str())) return;
+  RunCommand(UninstallCopy(installPath).c_str(), installPath.c_str(), INFINITE, speaker);
+  SetCurrentDirectoryA(saved);
+}
+
+bool UninstallTool(const std::string& rootSuffix, const Speaker& speaker) {
+  if (!RequireIdeRootKey(rootSuffix)) return false;
+  if (QueryPackageEnabled(rootSuffix) && !DisablePackage(rootSuffix, speaker)) return false;
+  if (RunCommand(UnregisterServer(kSecondPackageDll).c_str(), nullptr, INFINITE, speaker) != 0) return false;
+  if (!RunIdeSetup(rootSuffix, speaker)) return false;
+  return RemoveToolKeyIfEmpty();
+}

@@ -1,0 +1,51 @@
+#include "operations/RunCommand.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "text/Messages.h"
+#include "win/Handles.h"
+
+namespace {
+
+constexpr DWORD kNoExitCode = 0xFFFFFFFF;
+
+// Exit code 1 is taken as success as well: the programs the tool runs use it
+// for "nothing to do".
+bool IsSuccessfulExit(DWORD exitCode) { return exitCode == 0 || exitCode == 1; }
+
+// Starts the child and waits for it; the exit code read, or 0xFFFFFFFF when
+// the child could not be started or the wait gave up.
+DWORD StartAndWait(const char* commandLine, const char* workingDirectory, DWORD timeoutMs) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  // CreateProcessA may write into the command line it is given.
+  std::vector<char> writable(commandLine, commandLine + std::strlen(commandLine) + 1);
+  PROCESS_INFORMATION child = {};
+  if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDirectory, &startup,
+                      &child)) {
+    return kNoExitCode;
+  }
+  CloseHandle(child.hThread);
+  const UniqueHandle process(child.hProcess);
+
+  const DWORD waited = WaitForSingleObject(process.Get(), timeoutMs);
+  if (waited == WAIT_TIMEOUT || waited == WAIT_ABANDONED) return kNoExitCode;
+  // After a failed wait the child may still run: its code then reads as
+  // STILL_ACTIVE and counts as a failure.
+  DWORD exitCode = kNoExitCode;
+  if (!GetExitCodeProcess(process.Get(), &exitCode)) exitCode = kNoExitCode;
+  return exitCode;
+}
+
+}  // namespace
+
+DWORD RunCommand(const char* commandLine, const char* workingDirectory, DWORD timeoutMs, const Speaker& speaker) {
+  const DWORD exitCode = StartAndWait(commandLine, workingDirectory, timeoutMs);
+  if (IsSuccessfulExit(exitCode)) return 0;
+  speaker.Notice(std::string(kErrorExecuting) + commandLine);
+  return exitCode;
+}

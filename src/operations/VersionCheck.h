@@ -1,0 +1,18 @@
+#pragma once
+// How the installed package's version relates to the program's own.
+
+#include <string>
+
+enum VersionState {
+  NotInstalled = 0,
+  OlderInstalled = 1,
+  SameInstalled = 2,
+  LaterInstalled = 3,
+  VersionUnknown = 4,
+};
+
+// ProductVersion of the program's own version resource (first translation).
+bool GetOwnVersion(float& version);
+// ProductVersion the package's installer recorded.
+bool GetInstalledVersion(float& version);
+VersionState CompareVersions(const std::string& rootSuffix);

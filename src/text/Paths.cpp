@@ -1,0 +1,56 @@
+#include "text/Paths.h"
+
+#include <cstddef>
+
+namespace {
+
+// Calls visit(start, end, character) for every character of the text in order.
+template <typename Visit>
+void ForEachCharacter(const CodePage& codePage, const std::string& text, Visit visit) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    const bool doubleByte = codePage.isLeadByte(lead) && i + 1 < text.size();
+    const unsigned int character =
+        doubleByte ? (static_cast<unsigned int>(lead) << 8) | static_cast<unsigned char>(text[i + 1]) : lead;
+    const std::size_t next = i + (doubleByte ? 2 : 1);
+    visit(i, next, character);
+    i = next;
+  }
+}
+
+}  // namespace
+
+bool EndsWithBackslash(const CodePage& codePage, const std::string& path) {
+  unsigned int last = 0;
+  ForEachCharacter(codePage, path, [&last](std::size_t, std::size_t, unsigned int character) { last = character; });
+  return last == '\\';
+}
+
+void CutAtLastBackslash(const CodePage& codePage, std::string& path) {
+  std::size_t cut = std::string::npos;
+  ForEachCharacter(codePage, path, [&cut](std::size_t start, std::size_t, unsigned int character) {
+    if (character == '\\') cut = start;
+  });
+  if (cut != std::string::npos) path.erase(cut);
+}
+
+std::string TrimWhiteSpace(const CodePage& codePage, const std::string& text) {
+  std::size_t firstKept = std::string::npos;
+  std::size_t endKept = 0;
+  ForEachCharacter(codePage, text, [&](std::size_t start, std::size_t end, unsigned int character) {
+    if (codePage.isSpace(character)) return;
+    if (firstKept == std::string::npos) firstKept = start;
+    endKept = end;
+  });
+  if (firstKept == std::string::npos) return std::string();
+  return text.substr(firstKept, endKept - firstKept);
+}
+
+std::string AppNameFromPath(const std::string& path) {
+  const std::size_t slash = path.find_last_of("\\/:");
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::size_t dot = name.rfind('.');
+  if (dot != std::string::npos) name.erase(dot);
+  return name;
+}

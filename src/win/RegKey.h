@@ -1,0 +1,44 @@
+#pragma once
+// An open registry key that closes itself. Every method returns the Windows
+// error code; a failed read leaves its output untouched.
+
+#include <windows.h>
+
+#include <string>
+
+class RegKey {
+ public:
+  RegKey() = default;
+  ~RegKey() { Close(); }
+  RegKey(const RegKey&) = delete;
+  RegKey& operator=(const RegKey&) = delete;
+
+  // RegOpenKeyExA of `path` below `parent`.
+  [[nodiscard]] LONG Open(HKEY parent, const std::string& path, REGSAM access);
+  // RegCreateKeyExA below HKEY_LOCAL_MACHINE with full access: creates every
+  // missing key on the way.
+  [[nodiscard]] LONG Create(const std::string& path);
+
+  // Reads a value of at most `capacity` bytes. The text is the data up to its
+  // first zero byte; data that does not fit is a failed read.
+  [[nodiscard]] LONG ReadText(const char* name, DWORD capacity, std::string& text, DWORD* type = nullptr) const;
+  // Reads exactly `size` bytes or fewer; the type is not examined.
+  [[nodiscard]] LONG ReadBytes(const char* name, void* data, DWORD size) const;
+  // A REG_SZ holding exactly the text's bytes: no terminator is stored.
+  [[nodiscard]] LONG WriteText(const char* name, const std::string& text);
+  [[nodiscard]] LONG WriteDword(const char* name, DWORD value);
+
+  // The name of the subkey at `index`, read into a 260-byte buffer.
+  [[nodiscard]] LONG EnumKey(DWORD index, std::string& name) const;
+  // RegDeleteKeyA: refuses a key that still has subkeys.
+  [[nodiscard]] LONG DeleteKey(const std::string& subkey) const;
+
+  // Closes the key now, for callers that count a failed close as a failure.
+  // Nothing open is a success.
+  LONG Close();
+
+  HKEY Get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};

@@ -1,0 +1,96 @@
+// Paths cut and trimmed by whole characters, versions, command lines and the
+// comparison of compiler records.
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+
+#include "CodePages.h"
+#include "text/Commands.h"
+#include "text/CompilerInfo.h"
+#include "text/Paths.h"
+#include "text/RegistryLocations.h"
+#include "text/Version.h"
+
+namespace {
+
+// What the IDE's installation root is made of: InstallDir two levels up.
+std::string TwoLevelsUp(const CodePage& codePage, std::string path) {
+  if (EndsWithBackslash(codePage, path)) path.pop_back();
+  CutAtLastBackslash(codePage, path);
+  CutAtLastBackslash(codePage, path);
+  return path;
+}
+
+TEST(Paths, InstallRootIsTwoLevelsAboveInstallDir) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"C:\\VS\\Common7\\IDE\\", "C:\\VS"}, {"C:\\VS\\Common7\\IDE", "C:\\VS"}, {"C:\\IDE\\", "C:"},
+      {"IDE", "IDE"}, {"", ""}, {"\\", ""}};
+  for (const auto& [installDir, root] : cases) EXPECT_EQ(TwoLevelsUp(kSingleByte, installDir), root) << installDir;
+}
+
+TEST(Paths, DoubleByteCharactersAreNeverCutInHalf) {
+  // 0x95 0x5C is one character whose second byte is a backslash: a
+  // byte-wise cut would take it for one, as the single-byte results show.
+  const struct {
+    const char* installDir;
+    const char* root932;
+    const char* rootSingleByte;
+  } cases[] = {{"C:\\VS\\Common7\\I\x95\x5C\\", "C:\\VS", "C:\\VS\\Common7"},
+               {"C:\\VS\x95\x5C\\IDE\\", "C:", "C:\\VS\x95"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(TwoLevelsUp(kCodePage932, c.installDir), c.root932) << c.installDir;
+    EXPECT_EQ(TwoLevelsUp(kSingleByte, c.installDir), c.rootSingleByte) << c.installDir;
+  }
+  EXPECT_FALSE(EndsWithBackslash(kCodePage932, "C:\\P\x95\x5C"));
+  EXPECT_EQ(TrimWhiteSpace(kCodePage932, "\x81\x40 C:\\P\x95\x5C\t\x81\x40\x81\x40"), "C:\\P\x95\x5C");
+  // The double-byte blank's second byte is '@', not a blank; 0x81 0x20 is no blank at all.
+  EXPECT_EQ(TrimWhiteSpace(kCodePage932, "\x81\x20x\x82\x40"), "\x81\x20x\x82\x40");
+  EXPECT_EQ(TrimWhiteSpace(kSingleByte, " \t a b \r\n"), "a b");
+  EXPECT_EQ(TrimWhiteSpace(kSingleByte, " \t "), "");
+}
+
+TEST(Paths, AppNameIsTheFileNameWithoutExtension) {
+  EXPECT_EQ(AppNameFromPath("C:\\Program Files\\Orvik\\RegOrvikPkg.exe"), "RegOrvikPkg");
+  EXPECT_EQ(AppNameFromPath("C:\\a.b\\Tool.v2.exe"), "Tool.v2");
+  EXPECT_EQ(AppNameFromPath("C:Tool"), "Tool");
+}
+
+TEST(Versions, OnlyTheLeadingDecimalNumberCounts) {
+  EXPECT_EQ(VersionFromText("7.0.270"), 7.0f);
+  EXPECT_EQ(VersionFromText("7.10"), 7.1f);
+  EXPECT_LT(VersionFromText("7.10"), VersionFromText("7.9"));
+  EXPECT_EQ(VersionFromText("letters"), 0.0f);
+  EXPECT_EQ(VersionFromText(" 6.5beta"), 6.5f);
+}
+
+TEST(Commands, AreBuiltPieceByPiece) {
+  EXPECT_EQ(RegisterServer(kPackageDll), "regsvr32.exe /c /s OrvikPkg.dll");
+  EXPECT_EQ(UnregisterServer(kSecondPackageDll), "regsvr32.exe /c /s /u VelPkg.dll");
+  EXPECT_EQ(IdeSetup(IdeExeDir("D:\\VS"), ""), "\"D:\\VS\\Common7\\IDE\\devenv.exe\" /setup");
+  EXPECT_EQ(IdeSetup(IdeExeDir(""), "Exp"), "\"\\Common7\\IDE\\devenv.exe\" /setup /rootsuffix Exp");
+  EXPECT_EQ(UninstallCopy("D:\\Pkg"), "D:\\PkgRegOrvikPkg.exe /uninstall");
+}
+
+TEST(RegistryLocations, TheSuffixFollowsTheRootDirectly) {
+  EXPECT_EQ(PackageKey("Exp", true),
+            "Software\\Microsoft\\VisualStudio\\7.0Exp\\Packages\\{5C2E9B40-7D13-4F6A-9E21-3B8D0C4A7F15}\\");
+  EXPECT_EQ(BasePackageKey(), PackageKey("", true));
+  EXPECT_EQ(CompilerKey(""), "Software\\Orvik\\Compiler Integration Tool\\Compilers\\");
+  EXPECT_EQ(ToolKeyParent() + "\\" + ToolKeyLeafName(), ToolKey());
+}
+
+TEST(CompilerInfo, PathsCompareWithoutCaseAndWithoutThePlatform) {
+  const CompilerInfo info = {"gcc", "C:\\Bin", "inc", "lib", "doc", "WIN32", "-O2"};
+  const auto compare = [](const char* a, const char* b) {
+    for (; *a != '\0' && std::tolower(*a) == std::tolower(*b); ++a, ++b) {
+    }
+    return std::tolower(*a) - std::tolower(*b);
+  };
+  EXPECT_TRUE(SamePaths(info, {"c:\\bin", "INC", "lib", "Doc", "-o2"}, compare));
+  EXPECT_FALSE(SamePaths(info, {"C:\\Bin", "inc", "lib", "", "-O2"}, compare));
+  EXPECT_FALSE(SamePaths(info, {"C:\\Bin", "inc", "lib", "doc", "-O3"}, compare));
+}
+
+}  // namespace
