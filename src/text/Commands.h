@@ -1,20 +1,7 @@
 #pragma once
-// The package's files and the command lines the tool gives outside programs.
+// The command lines the tool gives outside programs, and the files it names.
 
 #include <string>
-
-// The package's files, named without a directory: the tool runs with the
-// package's directory as its current directory.
-constexpr char kPackageDll[] = "OrvikPkg.dll";
-constexpr char kSecondPackageDll[] = "VelPkg.dll";
-constexpr char kVendorSpawner[] = "ovcspawn.exe";
-
-// The IDE's build spawner and the name its own copy is kept under.
-constexpr char kSpawner[] = "vcspawn.exe";
-constexpr char kSpawnerBackup[] = "vcspawn_ms.exe";
-
-// The tool's own file, as an installed copy carries it.
-constexpr char kToolExe[] = "RegOrvikPkg.exe";
 
 // "regsvr32.exe /c /s DLL", and with /u to unregister.
 std::string RegisterServer(const char* dll);
@@ -26,3 +13,14 @@ std::string IdeSetup(const std::string& ideExeDir, const std::string& rootSuffix
 
 // An installed copy's own uninstall: its directory and file name, unquoted.
 std::string UninstallCopy(const std::string& installPath);
+
+// The package's files, named without a directory: the tool runs with the
+// package's directory as its current directory.
+constexpr char kPackageDll[] = "OrvikPkg.dll";
+constexpr char kSecondPackageDll[] = "VelPkg.dll";
+constexpr char kVendorSpawner[] = "ovcspawn.exe";
+// The IDE's build spawner and the name its own copy is kept under.
+constexpr char kSpawner[] = "vcspawn.exe";
+constexpr char kSpawnerBackup[] = "vcspawn_ms.exe";
+// The tool's own file, as an installed copy carries it.
+constexpr char kToolExe[] = "RegOrvikPkg.exe";

@@ -2,6 +2,7 @@
 // The Enable/Disable dialog shown when the program starts without options.
 
 #include <string>
+#include <utility>
 
 #include "operations/Speaker.h"
 #include "ui/ModalDialog.h"

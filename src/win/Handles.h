@@ -4,32 +4,21 @@
 
 #include <windows.h>
 
-class UniqueHandle {
+template <typename Handle, BOOL(WINAPI* Release)(Handle)>
+class UniqueOwner {
  public:
-  explicit UniqueHandle(HANDLE handle = nullptr) : handle_(handle) {}
-  ~UniqueHandle() {
-    if (handle_ != nullptr) CloseHandle(handle_);
+  explicit UniqueOwner(Handle handle = nullptr) : handle_(handle) {}
+  ~UniqueOwner() {
+    if (handle_ != nullptr) Release(handle_);
   }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueOwner(const UniqueOwner&) = delete;
+  UniqueOwner& operator=(const UniqueOwner&) = delete;
 
-  HANDLE Get() const { return handle_; }
+  Handle Get() const { return handle_; }
 
  private:
-  HANDLE handle_;
+  Handle handle_;
 };
 
-class UniqueModule {
- public:
-  explicit UniqueModule(HMODULE module = nullptr) : module_(module) {}
-  ~UniqueModule() {
-    if (module_ != nullptr) FreeLibrary(module_);
-  }
-  UniqueModule(const UniqueModule&) = delete;
-  UniqueModule& operator=(const UniqueModule&) = delete;
-
-  HMODULE Get() const { return module_; }
-
- private:
-  HMODULE module_;
-};
+using UniqueHandle = UniqueOwner<HANDLE, &CloseHandle>;
+using UniqueModule = UniqueOwner<HMODULE, &FreeLibrary>;
