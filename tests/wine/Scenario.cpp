@@ -9,13 +9,14 @@
 
 namespace {
 
-std::string Normalized(const std::string& text) {
-  std::string lines;
+// Lines without their leading and trailing blanks, empty ones left out.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
   for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
     end = text.find('\n', start);
     std::string line = text.substr(start, end - start);
     std::size_t first = line.find_first_not_of(" \t\r"), last = line.find_last_not_of(" \t\r");
-    if (first != std::string::npos) lines += line.substr(first, last - first + 1) + "\n";
+    if (first != std::string::npos) lines.push_back(line.substr(first, last - first + 1));
   }
   return lines;
 }
@@ -70,5 +71,7 @@ TEST_P(Scenarios, Run) {
   bench::Run(options, transcript);
   // A new row starts without a transcript: check this one, then paste it.
   if (!*row.transcript) FAIL() << "the row has no transcript; the run gave:\n" << transcript;
-  EXPECT_EQ(Normalized(row.transcript), Normalized(transcript));
+  EXPECT_TRUE(Lines(row.transcript) == Lines(transcript))
+      << "the transcript differs (- expected, + actual):\n"
+      << ::testing::internal::edit_distance::CreateUnifiedDiff(Lines(row.transcript), Lines(transcript));
 }
