@@ -64,7 +64,7 @@ DWORD ProcessOf(HWND window) {
 
 Session::~Session() {
   for (HHOOK hook : hooks_) UnhookWindowsHookEx(hook);
-  for (HANDLE ide : ideWindows_) TerminateProcess(ide, 0), WaitForSingleObject(ide, 5000), CloseHandle(ide);
+  for (HWND ide : ideWindows_) DestroyWindow(ide);
   for (HANDLE handle : {process_.hThread, process_.hProcess})
     if (handle) CloseHandle(handle);
 }
@@ -133,23 +133,17 @@ bool Session::Start() {
   return ResumeThread(process_.hThread) != static_cast<DWORD>(-1);
 }
 
+// Hidden, and shown by the bench itself: the tool only looks for it.
 bool Session::StartIdeWindow(const std::string& spec) {
   const std::string className = spec.substr(0, spec.find('|'));
-  const std::string title = spec.find('|') == std::string::npos ? "" : spec.substr(spec.find('|') + 1);
-  std::string commandLine = "\"" + BuiltFile("ide_window.exe") + "\" \"" + className + "\" \"" + title + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION ide = {};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &ide))
-    return Fail("could not start " + commandLine);
-  CloseHandle(ide.hThread);
-  ideWindows_.push_back(ide.hProcess);
-  // Its window, not its start, is what counts.
-  for (ULONGLONG start = GetTickCount64(); GetTickCount64() - start < 5000; Sleep(kPollMs))
-    for (HWND window : TopLevelWindows())
-      if (ProcessOf(window) == ide.dwProcessId && lstrcmpiA(ClassOf(window).c_str(), className.c_str()) == 0)
-        return true;
-  return Fail("the IDE window " + spec + " never appeared");
+  const std::string title = spec.substr(std::min(spec.find('|') + 1, spec.size()));
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.lpszClassName = className.c_str();
+  RegisterClassA(&windowClass);  // or registered by an earlier run
+  ideWindows_.push_back(CreateWindowExA(0, className.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
+                                        nullptr, nullptr, nullptr, nullptr));
+  return ideWindows_.back() || Fail("could not create the IDE window " + spec);
 }
 
 bool Session::TimeIsUp() {

@@ -29,8 +29,8 @@ class Session {
   // An action line below the window's header ("press OK" of a one-press
   // answer ends the header as "-> OK" instead).
   void Note(HWND window, const std::string& action);
-  // A hidden top-level window of CLASS|TITLE, shown by ide_window.exe for
-  // the rest of the run, as a running IDE shows its main window.
+  // A hidden top-level window of CLASS|TITLE for the rest of the run, as a
+  // running IDE has its main window.
   bool StartIdeWindow(const std::string& spec);
 
  private:
@@ -48,7 +48,7 @@ class Session {
   std::string failure_;
   PROCESS_INFORMATION process_ = {};
   std::vector<HHOOK> hooks_;
-  std::vector<HANDLE> ideWindows_;
+  std::vector<HWND> ideWindows_;
   WPARAM syncNumber_ = 0;
   ULONGLONG started_ = 0;
   std::size_t nextAnswer_ = 0;
