@@ -4,7 +4,8 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <optional>
+#include <map>
+#include <set>
 
 #include "Bench.h"
 #include "Layout.h"
@@ -106,15 +107,16 @@ std::string Delete(const std::string& path) {
 std::string Edit(const std::string& verb, const std::string& argument) {
   const std::string key = argument.compare(0, 5, "HKLM\\") == 0 ? argument.substr(5) : "";
   const std::size_t equals = argument.rfind('=');
+  bool done = true;
   if (verb == "put" && equals != std::string::npos) return Put(argument.substr(equals + 1), argument.substr(0, equals));
-  if (verb == "del" && !DeleteFileA(argument.c_str())) return Error("deleting " + argument, GetLastError());
-  if (verb == "readonly" && !SetFileAttributesA(argument.c_str(), FILE_ATTRIBUTE_READONLY))
-    return Error("protecting " + argument, GetLastError());
-  if (verb == "mkdir") CreateDirectories(argument);
-  if (verb == "del" || verb == "readonly" || verb == "mkdir") return {};
-  if (key.empty()) return "not a machine word: " + verb + ":" + argument;
-  return verb == "reg" ? WriteValue(key) : verb == "regdel" ? Delete(key) : verb == "mkkey" ? Write(key, nullptr)
-                                                                         : "not a machine word: " + verb + ":" + argument;
+  if (verb == "reg" && !key.empty()) return WriteValue(key);
+  if (verb == "regdel" && !key.empty()) return Delete(key);
+  if (verb == "mkkey" && !key.empty()) return Write(key, nullptr);
+  if (verb == "del") done = DeleteFileA(argument.c_str());
+  else if (verb == "readonly") done = SetFileAttributesA(argument.c_str(), FILE_ATTRIBUTE_READONLY);
+  else if (verb == "mkdir") CreateDirectories(argument);
+  else return "not a machine word: " + verb + ":" + argument;
+  return done ? "" : Error(verb + " " + argument, GetLastError());
 }
 
 // The package becomes known to the IDE the way it does on a real machine: by
@@ -143,21 +145,20 @@ std::string Provision(const std::vector<std::string>& words, std::string* toolPa
   if (!GetProcAddress(ntdll, "wine_get_version") && !GetEnvironmentVariableA("REGORVIK_ALLOW_REAL_MACHINE", nullptr, 0))
     return "this is not Wine: set REGORVIK_ALLOW_REAL_MACHINE=1 to rebuild parts of this machine";
   if (!GetEnvironmentVariableA("REGORVIK_BUILD_DIR", nullptr, 0)) return "REGORVIK_BUILD_DIR must name the build directory";
-  bool ide = true, ideSpawner = true, packageFiles = true, registered = false, olderCopy = false;
-  std::string suffix, toolName = kToolName;
-  std::optional<std::string> enabled, installed;
+  const std::set<std::string> switches = {"no-ide", "no-ide-spawner", "no-package-files", "registered", "older-copy"};
+  const std::set<std::string> settings = {"suffix", "tool-name", "enabled", "installed"};
+  std::set<std::string> on;
+  std::map<std::string, std::string> values = {{"tool-name", kToolName}};
   std::vector<std::pair<std::string, std::string>> edits;
   for (const std::string& word : words) {
-    std::size_t equals = word.find('='), colon = word.find(':');
-    std::string name = word.substr(0, equals), value = equals == std::string::npos ? "" : word.substr(equals + 1);
+    const std::size_t equals = word.find('='), colon = word.find(':');
     if (colon < equals) edits.emplace_back(word.substr(0, colon), ExpandAliases(word.substr(colon + 1)));
-    else if (word == "no-ide" || word == "no-ide-spawner" || word == "no-package-files")
-      (word == "no-ide" ? ide : word == "no-ide-spawner" ? ideSpawner : packageFiles) = false;
-    else if (word == "registered" || word == "older-copy") (word == "registered" ? registered : olderCopy) = true;
-    else if (name == "suffix" || name == "tool-name") (name == "suffix" ? suffix : toolName) = value;
-    else if (name == "enabled" || name == "installed") (name == "enabled" ? enabled : installed) = value;
+    else if (equals != std::string::npos && settings.count(word.substr(0, equals))) values[word.substr(0, equals)] = word.substr(equals + 1);
+    else if (switches.count(word)) on.insert(word);
     else return "not a machine word: " + word;
   }
+  const bool ide = !on.count("no-ide"), packageFiles = !on.count("no-package-files");
+  const std::string suffix = values["suffix"], toolName = values["tool-name"];
   if (toolPath) *toolPath = kPackageDir + toolName;
   std::string error = Wipe();
   auto keep = [&error](const std::string& result) { error = error.empty() ? result : error; };
@@ -167,16 +168,16 @@ std::string Provision(const std::vector<std::string>& words, std::string* toolPa
   // An installed IDE keeps its packages below this key, whether or not ours is one.
   if (ide) keep(Write(root + "\\Packages", nullptr));
   if (ide) keep(Put("devenv.exe", kIdeExeDir + std::string("devenv.exe")));
-  if (ide && ideSpawner) keep(Put("vcspawn.exe", kIdeToolsDir + std::string("vcspawn.exe")));
-  for (const char* directory : {packageFiles ? kPackageDir : nullptr, olderCopy ? kOlderCopyDir : nullptr}) {
+  if (ide && !on.count("no-ide-spawner")) keep(Put("vcspawn.exe", kIdeToolsDir + std::string("vcspawn.exe")));
+  for (const char* directory : {packageFiles ? kPackageDir : nullptr, on.count("older-copy") ? kOlderCopyDir : nullptr}) {
     if (directory) keep(Put(kToolName, directory + (directory == kPackageDir ? toolName : kToolName)));
     for (const char* file : kPackageFiles)
       if (directory) keep(Put(file, directory + std::string(file)));
   }
-  if (registered) keep(RegisterPackage(packageFiles ? kPackageDir + std::string("VelPkg.dll") : BuiltFile("VelPkg.dll"), suffix));
-  if (enabled) keep(Write(root + "\\Packages\\" + kPackageGuid, "Enabled", REG_DWORD, Number(*enabled, 4)));
-  if (installed) keep(Write(baseKey, "ProductVersion", REG_SZ, *installed + '\0'));
-  if (installed) keep(Write(baseKey, "InstallPath", REG_SZ, kOlderCopyDir + std::string(1, '\0')));
+  if (on.count("registered")) keep(RegisterPackage(packageFiles ? kPackageDir + std::string("VelPkg.dll") : BuiltFile("VelPkg.dll"), suffix));
+  if (values.count("enabled")) keep(Write(root + "\\Packages\\" + kPackageGuid, "Enabled", REG_DWORD, Number(values["enabled"], 4)));
+  if (values.count("installed")) keep(Write(baseKey, "ProductVersion", REG_SZ, values["installed"] + '\0'));
+  if (values.count("installed")) keep(Write(baseKey, "InstallPath", REG_SZ, kOlderCopyDir + std::string(1, '\0')));
   for (const auto& [verb, argument] : edits) keep(error.empty() ? Edit(verb, argument) : "");
   return error;
 }
