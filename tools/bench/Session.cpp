@@ -52,6 +52,15 @@ std::vector<HWND> TopLevelWindows() {
   return windows;
 }
 
+// Waits a moment or until the process ends (true), serving meanwhile the
+// bench's own windows: the IDE's window may be sent a message while the tool
+// runs, and its sender would wait for the answer.
+bool Pause(HANDLE process) {
+  DWORD woken = MsgWaitForMultipleObjects(process ? 1 : 0, &process, FALSE, kPollMs, QS_ALLINPUT);
+  for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
+  return process && woken == WAIT_OBJECT_0;
+}
+
 bool IsImeWindow(HWND window) { return ClassOf(window) == "IME"; }
 
 DWORD ProcessOf(HWND window) {
@@ -78,7 +87,7 @@ int Session::Run(std::string& transcript) {
                              [&](const std::string& spec) { return StartIdeWindow(spec); }) && Start();
   while (running && failure_.empty()) {
     if (HWND ready = FindReadyWindow(nullptr)) AnswerWindow(ready);
-    else if (WaitForSingleObject(process_.hProcess, kPollMs) == WAIT_OBJECT_0 || TimeIsUp()) break;
+    else if (Pause(process_.hProcess) || TimeIsUp()) break;
   }
   if (failure_.empty() && nextAnswer_ < options_.answers.size())
     Fail(std::to_string(options_.answers.size() - nextAnswer_) + " answer(s) left for windows that never came");
@@ -213,7 +222,7 @@ bool Session::Settle(HWND window) {
     }
     if (TimeIsUp()) return false;
     if (pending || !IsWindowEnabled(window) || !HasTaken(window, synced)) {
-      Sleep(kPollMs);
+      Pause(nullptr);
       continue;
     }
     // The program has taken all input and gone back to waiting for more:
