@@ -17,6 +17,8 @@
 //   machine's changes and the programs run, as `bench.exe run --machine`
 //   prints them. Lines are compared without their leading and trailing
 //   blanks, empty lines left out; write R"-(...)-" when a text holds )".
+//   A row written with "" fails and prints the transcript of its run: check
+//   it against what the tool must do before pasting it in.
 //
 // SCENARIOS(Table, {rows...}); declares a table; its tests are Table/Scenarios.Run/Name.
 

@@ -141,7 +141,7 @@ Arg* ImportSlot(const std::string& function) {
 bool PlaceFaults() {
   char list[4096];
   DWORD length = GetEnvironmentVariableA(bench::probe::kFaultsVariable, list, sizeof list);
-  if (length >= sizeof list) return false;
+  if (length >= sizeof list || (length && sizeof(Arg) != 8)) return false;
   const std::string faults(list, length);
   for (std::size_t start = 0, end = 0; length && end != std::string::npos; start = end + 1) {
     end = faults.find(';', start);
