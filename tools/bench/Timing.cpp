@@ -69,11 +69,12 @@ double TimeRun(const std::string& commandLine, DWORD& exitCode) {
 int Time(const std::vector<std::string>& arguments) {
   int reps = 1, fill = -1;
   std::vector<std::string> commandLines;
-  for (std::size_t i = 0; i < arguments.size(); ++i)
-    if ((arguments[i] == "--reps" || arguments[i] == "--fill") && i + 1 < arguments.size())
-      (arguments[i] == "--reps" ? reps : fill) = std::atoi(arguments[++i].c_str());
-    else
-      commandLines.push_back(arguments[i]);
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const bool valued = (arguments[i] == "--reps" || arguments[i] == "--fill") && i + 1 < arguments.size();
+    if (valued) (arguments[i] == "--reps" ? reps : fill) = std::atoi(arguments[i + 1].c_str());
+    if (!valued) commandLines.push_back(arguments[i]);
+    i += valued;
+  }
   if (commandLines.empty() || reps < 1) throw UsageError{"time wants at least one command line"};
   // Wine starts a desktop for the first program that needs one and ends it a
   // moment after the last one has gone; held here, it is not started again
