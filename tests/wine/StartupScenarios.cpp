@@ -21,6 +21,7 @@ SCENARIOS(Startup, {
     {"TitleWithoutClassIsNoIde", "",
      "--ide-window Afx:400000:8|Solution1%20-%20Microsoft%20Visual%20C++%20[run] -- bogus", kBogus},
     {"LongerClassIsNoIde", "", "--ide-window wndclass_desked_gsk_other|Microsoft%20Visual%20Studio -- bogus", kBogus},
+    {"ShorterClassIsNoIde", "", "--ide-window wndclass_desked|Microsoft%20Development%20Environment -- bogus", kBogus},
 
     {"CaptionIsTheFileNameWithoutExtension", "tool-name=Orvik%20Setup.exe", "-- bogus", R"(
         box "Orvik Setup" error "Invalid argument: bogus\n" [OK] -> OK
