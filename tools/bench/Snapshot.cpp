@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <set>
 
 #include "Bench.h"
@@ -30,9 +31,8 @@ std::string ValueText(DWORD type, const std::string& data) {
   const char* names[] = {"none", "sz", "expand_sz", "binary", "dword", "dword_be", "link", "multi_sz"};
   std::string text = type < 8 ? names[type] : type == REG_QWORD ? "qword" : "type " + std::to_string(type);
   if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) return text + " " + Quoted(data);
-  if (type == REG_DWORD && data.size() == 4)
-    return text + " " + std::to_string(static_cast<unsigned char>(data[0]) | static_cast<unsigned char>(data[1]) << 8 |
-                                       static_cast<unsigned char>(data[2]) << 16 | static_cast<DWORD>(static_cast<unsigned char>(data[3])) << 24);
+  DWORD number = 0;
+  if (type == REG_DWORD && data.size() == 4) return text + " " + std::to_string(*static_cast<DWORD*>(std::memcpy(&number, data.data(), 4)));
   for (unsigned char byte : data) {
     char hex[4];
     std::snprintf(hex, sizeof hex, " %02X", byte);
@@ -47,10 +47,11 @@ void DumpKey(std::vector<std::string>& lines, const std::string& path) {
   const std::string shown = "HKLM\\" + path + "\\";
   std::vector<std::string> values;
   std::string name(16384, '\0'), data(65536, '\0');
-  for (DWORD i = 0, type = 0, nameSize = 16384, size = 65536;
-       !RegEnumValueA(key, i, &name[0], &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size);
-       nameSize = 16384, size = 65536, ++i)
+  for (DWORD i = 0, type = 0;; ++i) {
+    DWORD nameSize = 16384, size = 65536;
+    if (RegEnumValueA(key, i, &name[0], &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size)) break;
     values.push_back(shown + (nameSize ? name.substr(0, nameSize) : "@") + " = " + ValueText(type, data.substr(0, size)));
+  }
   std::sort(values.begin(), values.end(), Before);
   lines.push_back(shown);
   lines.insert(lines.end(), values.begin(), values.end());
