@@ -1,62 +1,32 @@
 #pragma once
-// The contract between the icon probe, which runs inside the program under
-// test, and the driver, which reads what it published.
-//
-// The probe is a hook DLL: the driver sets its hooks on the program's main
-// thread, and Wine loads the DLL into that program to run them. It answers
-// three questions that cannot be answered from outside:
-//
-// - Which icon does a message box show? Icon handles are private to each
-//   process under Wine, so only code inside the program can compare the box's
-//   icon with the shared system icons. After each dialog's WM_INITDIALOG the
-//   probe does so and stores the answer as a window property.
-// - Has the program taken the input posted to it? The driver posts the sync
-//   message after its input; the probe sees it leave the queue, which happens
-//   only after everything posted before it was dispatched, and stores its
-//   number as another window property.
-// - What does a window's system menu hold? Menus, too, are private to each
-//   process under Wine; the probe copies the items into memory the driver shares.
+// What the probe DLL and the driver agree on. The driver loads the probe into
+// the program before its first instruction and hooks it into the main thread;
+// inside the program it answers what cannot be seen from outside (icon
+// handles and menus are private to each process under Wine) and places the
+// faults named in BENCH_FAULTS.
 
-namespace bench {
+namespace bench::probe {
 
-constexpr char kProbeDll[] = "bench_probe.dll";
-constexpr char kIconProbeHook[] = "ProbeAfterWindowProc";
-constexpr char kSyncProbeHook[] = "ProbeGetMessage";
-constexpr char kIconProperty[] = "RegOrvikBench.IconKind";
-constexpr char kSyncMessage[] = "RegOrvikBench.Sync";  // registered; wParam: a number other than 0
-constexpr char kSyncProperty[] = "RegOrvikBench.Sync";
+constexpr char kDll[] = "bench_probe.dll";
+constexpr char kFaultsVariable[] = "BENCH_FAULTS";  // faults joined by ';'
+constexpr char kWindowHook[] = "ProbeAfterWindowProc";  // WH_CALLWNDPROCRET
+constexpr char kSyncHook[] = "ProbeGetMessage";         // WH_GETMESSAGE
 
-// The system menu: the driver creates a shared mapping named kSystemMenuMapping
-// followed by its process id in decimal, holding a PublishedMenu whose count is
-// -1, and sends the registered message with that process id as wParam; the
-// probe fills it in once the window procedure has returned.
-constexpr char kSystemMenuMessage[] = "RegOrvikBench.SystemMenu";
-constexpr char kSystemMenuMapping[] = "RegOrvikBench.SystemMenu.";
+// Window properties the probe sets after a dialog's WM_INITDIALOG: the icon
+// of a message box, and a global atom holding the program's own items of the
+// system menu as the transcript shows them.
+constexpr char kIconProperty[] = "Bench.Icon";
+constexpr char kMenuProperty[] = "Bench.Menu";
+// The driver posts the registered message kSync behind its input; the probe
+// stores its wParam as the property kSync once the message leaves the queue,
+// which happens only after everything posted before it was dispatched.
+constexpr char kSync[] = "Bench.Sync";
 
-struct PublishedMenuItem {
-  unsigned id;
-  unsigned type;   // MFT_* of GetMenuItemInfo
-  unsigned state;  // MFS_*
-  char text[128];
-};
-
-struct PublishedMenu {
-  int count;  // -1 until the probe has answered
-  PublishedMenuItem items[32];
-};
-
-// The property's value; 0 means that the probe never saw the window.
-enum class ProbedIcon : int {
-  kNoIconControl = 1,  // a dialog without the icon control of a message box
-  kNone = 2,           // the icon control holds no icon
-  kHand = 3,
-  kExclamation = 4,
-  kQuestion = 5,
-  kAsterisk = 6,
-  kOther = 7,          // an icon that is none of the system's four
-};
+// The icon property's values; 0 means the probe never saw the window.
+enum Icon { kNoIcon = 1, kError, kExclamation, kQuestion, kInformation, kOther };
+constexpr const char* kIconNames[] = {"unknown", "none", "error", "exclamation", "question", "information", "other"};
 
 // The icon control of a message box: 1088 under Wine, 20 under Windows.
 constexpr int kMessageBoxIconIds[] = {1088, 20};
 
-}  // namespace bench
+}  // namespace bench::probe

@@ -1,0 +1,95 @@
+// Where the tool looks for the IDE and the package, seen through what /enable
+// does with the directories it derives from InstallDir and InstallPath (the
+// provisioned IDE and, under a suffix, the unsuffixed keys stay as decoys);
+// and the box that names the IDE's root key when it is missing.
+#include "Scenario.h"
+
+// Characters of code page 932 whose second byte is a backslash, and the
+// double-byte blank. A byte-wise search would cut the IDE's root in the
+// wrong place, keep blanks whose second byte is '@', or miss the backslash a
+// package directory lacks.
+#define SO "\x83\x5C"
+#define HYOU "\x95\x5C"
+#define NOU "\x94\x5C"
+#define WIDE_BLANK "\x81\x40"
+#define VENDOR "C:\\Program%20Files\\Orvik\\"
+
+SCENARIOS(HostPaths, {
+    {"BlanksAroundAPathWithoutBackslash",
+     "registered put:$IDE\\Second%20Copy\\Common7\\Tools\\vcspawn.exe=vcspawn.exe mkdir:" VENDOR "Backups "
+     "reg:$VS\\InstallDir=sz0:$IDE\\Second%20Copy\\Common7\\IDE\\ "
+     "reg:$VS\\Packages\\$GUID\\InstallPath=sz0:%20%09%20" VENDOR "Backups%20%09",
+     "-- /enable", R"(
+        exit 0
+        + $VS\Packages\$GUID\Enabled = dword 1
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $IDE\Second Copy\Common7\Tools\vcspawn.exe = ovcspawn.exe
+        + $IDE\Second Copy\Common7\Tools\vcspawn_ms.exe = vcspawn.exe
+        + C:\Program Files\Orvik\Backups\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+    {"SuffixedKeysWithoutTrailingBackslash",
+     "suffix=Exp registered put:$IDE\\Exp%20Copy\\Common7\\Tools\\vcspawn.exe=vcspawn.exe mkdir:" VENDOR "Exp%20Backups "
+     "reg:$VSExp\\InstallDir=sz0:$IDE\\Exp%20Copy\\Common7\\IDE "
+     "reg:$VSExp\\Packages\\$GUID\\InstallPath=sz0:" VENDOR "Exp%20Backups\\ "
+     "reg:$VS\\InstallDir=sz0:$IDE\\Common7\\IDE\\ reg:$VS\\Packages\\$GUID\\InstallPath=sz0:$PKG\\",
+     "--env ENVSDK_ROOTSUFFIX=Exp -- /enable", R"(
+        exit 0
+        + $VSExp\Packages\$GUID\Enabled = dword 1
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $IDE\Exp Copy\Common7\Tools\vcspawn.exe = ovcspawn.exe
+        + $IDE\Exp Copy\Common7\Tools\vcspawn_ms.exe = vcspawn.exe
+        + C:\Program Files\Orvik\Exp Backups\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+
+    // Shown even in quiet mode, with the suffix of the run.
+    {"NoIdeNamesTheMissingKey", "no-ide", "-- /install", R"(
+        box "Error" error "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0" is absent in the Registry." [OK] -> OK
+        box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK
+        exit -1)"},
+    {"NoIdeNamesTheSuffixedKeyWhenQuiet", "no-ide", "--env ENVSDK_ROOTSUFFIX=Exp -- /uninstall /s", R"(
+        box "Error" error "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0Exp" is absent in the Registry." [OK] -> OK
+        exit -1)"},
+    {"SuffixedIdeUnsuffixedRun", "suffix=Exp", "-- /install", R"(
+        box "Error" error "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0" is absent in the Registry." [OK] -> OK
+        box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK
+        exit -1)"},
+    {"SuffixedIdeEmptySuffix", "suffix=Exp", "--env ENVSDK_ROOTSUFFIX= -- /s /uninstall", R"(
+        box "Error" error "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0" is absent in the Registry." [OK] -> OK
+        exit -1)"},
+    {"PlainIdeSuffixedRun", "", "--env ENVSDK_ROOTSUFFIX=Exp -- /uninstall", R"(
+        box "Error" error "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0Exp" is absent in the Registry." [OK] -> OK
+        box "RegOrvikPkg" error "Failed to uninstall Orvik C++ Integration Tool\n" [OK] -> OK
+        exit -1)"},
+    {"OtherSuffix", "suffix=Exp", "--env ENVSDK_ROOTSUFFIX=exp2 -- /install", R"(
+        box "Error" error "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0exp2" is absent in the Registry." [OK] -> OK
+        box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK
+        exit -1)"},
+});
+
+// Run in code page 932 by the ctest wine_scenarios_cp932; skipped elsewhere.
+SCENARIOS(CodePage932, {
+    {"DoubleByteRootAndWideBlanks",
+     "registered put:$IDE\\" SO NOU HYOU "\\Common7\\Tools\\vcspawn.exe=vcspawn.exe mkdir:" VENDOR HYOU " "
+     "reg:$VS\\InstallDir=sz0:$IDE\\" SO NOU HYOU "\\Common7\\IDE\\ "
+     "reg:$VS\\Packages\\$GUID\\InstallPath=sz0:" WIDE_BLANK "%20" VENDOR HYOU "\\%20" WIDE_BLANK WIDE_BLANK,
+     "-- /enable", R"(
+        exit 0
+        + $VS\Packages\$GUID\Enabled = dword 1
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $IDE\)" SO NOU HYOU R"(\Common7\Tools\vcspawn.exe = ovcspawn.exe
+        + $IDE\)" SO NOU HYOU R"(\Common7\Tools\vcspawn_ms.exe = vcspawn.exe
+        + C:\Program Files\Orvik\)" HYOU R"(\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+    {"TrailBytesInEveryCutComponent",
+     "registered put:$IDE\\" HYOU "\\Common7\\Tools\\vcspawn.exe=vcspawn.exe mkdir:" VENDOR SO HYOU " "
+     "reg:$VS\\InstallDir=sz0:$IDE\\" HYOU "\\" SO "\\" NOU "\\ "
+     "reg:$VS\\Packages\\$GUID\\InstallPath=sz0:%20" WIDE_BLANK VENDOR SO HYOU WIDE_BLANK "%20",
+     "-- /enable", R"(
+        exit 0
+        + $VS\Packages\$GUID\Enabled = dword 1
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $IDE\)" HYOU R"(\Common7\Tools\vcspawn.exe = ovcspawn.exe
+        + $IDE\)" HYOU R"(\Common7\Tools\vcspawn_ms.exe = vcspawn.exe
+        + C:\Program Files\Orvik\)" SO HYOU R"(\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+});

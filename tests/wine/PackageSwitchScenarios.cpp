@@ -1,0 +1,190 @@
+// /enable and /disable on a machine whose package the IDE knows: the IDE's
+// spawner swapped for the vendor's and back, OrvikPkg.dll registered and
+// unregistered by the real regsvr32.exe, Enabled written last; and the
+// recorded state as the dialog starts from it.
+#include "Scenario.h"
+
+// What /enable leaves: the vendor's spawner in place, the IDE's own beside it
+// and in the package directory, OrvikPkg.dll registered, Enabled = 1.
+#define ENABLED                                                                                     \
+  "registered enabled=1 put:$TOOLS\\vcspawn.exe=ovcspawn.exe put:$TOOLS\\vcspawn_ms.exe=vcspawn.exe " \
+  "put:$PKG\\vcspawn_ms.exe=vcspawn.exe "                                                            \
+  "reg:HKLM\\Software\\Classes\\CLSID\\{8F4A1C3E-2B6D-4E97-A5C0-7D19E3B8F264}\\InprocServer32\\@=sz0:$PKG\\OrvikPkg.dll "
+#define DISABLED "registered enabled=0 "
+// InstallPath naming a directory that does not exist: no backup can go there.
+#define NO_PACKAGE_DIR "reg:$VS\\Packages\\$GUID\\InstallPath=sz0:C:\\Program%20Files\\Orvik\\Not%20There\\ "
+
+SCENARIOS(PackageSwitch, {
+    {"EnableSwapsRegistersAndRecords", DISABLED, "-- /enable", R"(
+        exit 0
+        ~ $VS\Packages\$GUID\Enabled = dword 1
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+    {"EnableKeepsAnEarlierBackup", DISABLED "put:$PKG\\vcspawn_ms.exe=empty.exe", "-- /enable", R"(
+        exit 0
+        ~ $VS\Packages\$GUID\Enabled = dword 1
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+    // After a first enable the copy beside the vendor's spawner comes from
+    // the backup, which must be there; the marker is read in any case.
+    {"RepeatedEnableRefreshesTheCopyFromTheBackup",
+     DISABLED "put:$TOOLS\\vcspawn.exe=ovcspawn.exe put:$PKG\\vcspawn_ms.exe=empty.exe", "-- /enable", R"(
+        exit 0
+        ~ $VS\Packages\$GUID\Enabled = dword 1
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        + $TOOLS\vcspawn_ms.exe = empty.exe
+        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+    {"RepeatedEnableWithoutBackupFails", DISABLED "put:$TOOLS\\vcspawn.exe=ovcspawn_caps.exe", "-- /enable", R"(
+        box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
+        exit -1)"},
+    {"EnableWithoutTheIdesSpawnerChangesNothing", DISABLED "no-ide-spawner", "-- /enable", R"(
+        box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
+        exit -1)"},
+    {"EnableWithoutTheVendorsSpawnerStopsAfterTheBackups", DISABLED "del:$PKG\\ovcspawn.exe", "-- /enable", R"(
+        box "RegOrvikPkg" exclamation "Can't copy file ovcspawn.exe to\n$TOOLS\vcspawn.exe" [OK] -> OK
+        box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
+        exit -1
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe)"},
+    {"EnableWhoseBackupCannotBeWrittenNamesTheSpawner", DISABLED NO_PACKAGE_DIR, "-- /enable", R"(
+        box "RegOrvikPkg" exclamation "Can't find file: $TOOLS\vcspawn.exe" [OK] -> OK
+        box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
+        exit -1)"},
+    {"EnableWhoseRegistrationFailsKeepsTheSwap", DISABLED, "--env TESTBED_ORVIKPKG_FAIL=register -- /enable", R"(
+        box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s OrvikPkg.dll" [OK] -> OK
+        box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
+        exit -1
+        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+    {"DisableRestoresTheSpawnerAndUnregisters", ENABLED, "-- /disable", R"(
+        exit 0
+        ~ $VS\Packages\$GUID\Enabled = dword 0
+        - class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $TOOLS\vcspawn.exe = vcspawn.exe
+        - $PKG\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllUnregisterServer)"},
+    {"DisableWithoutBackupUnregistersFirst", ENABLED "del:$PKG\\vcspawn_ms.exe", "-- /disable", R"(
+        box "RegOrvikPkg" exclamation "Can't copy file $PKG\vcspawn_ms.exe\nto $TOOLS\vcspawn.exe" [OK] -> OK
+        box "RegOrvikPkg" error "Failed to unregister Orvik Package\n" [OK] -> OK
+        exit -1
+        - class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        run $PKG\OrvikPkg.dll DllUnregisterServer)"},
+    {"DisableWhoseUnregistrationFailsTouchesNothing", ENABLED, "--env TESTBED_ORVIKPKG_FAIL=unregister -- /disable", R"(
+        box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s /u OrvikPkg.dll" [OK] -> OK
+        box "RegOrvikPkg" error "Failed to unregister Orvik Package\n" [OK] -> OK
+        exit -1
+        run $PKG\OrvikPkg.dll DllUnregisterServer)"},
+    {"RootSuffixRoutesTheStateToTheSuffixedKey",
+     "suffix=Exp registered reg:$VS\\InstallDir=sz0:$IDE\\Common7\\IDE\\ reg:$VS\\Packages\\$GUID\\InstallPath=sz0:$PKG\\ "
+     "reg:$VS\\Packages\\$GUID\\Enabled=dword:7",
+     "--env ENVSDK_ROOTSUFFIX=Exp -- /enable", R"(
+        exit 0
+        + $VSExp\Packages\$GUID\Enabled = dword 1
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+
+    // Quiet mode silences the file messages and the failure text, not the
+    // report of a program that failed.
+    {"QuietEnableWithoutTheVendorsSpawner", DISABLED "del:$PKG\\ovcspawn.exe", "-- /s /enable", R"(
+        exit -1
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe)"},
+    {"QuietEnableWhoseBackupCannotBeWritten", DISABLED NO_PACKAGE_DIR, "-- /enable /s", R"(
+        exit -1)"},
+    {"QuietDisableWithoutBackup", ENABLED "del:$PKG\\vcspawn_ms.exe", "-- -S /disable", R"(
+        exit -1
+        - class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        run $PKG\OrvikPkg.dll DllUnregisterServer)"},
+    {"QuietEnableWhoseRegistrationFails", DISABLED, "--env TESTBED_ORVIKPKG_FAIL=1 -- /enable \"/s\"", R"(
+        box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s OrvikPkg.dll" [OK] -> OK
+        exit -1
+        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+    {"QuietDisableWhoseUnregistrationFails", ENABLED, "--env TESTBED_ORVIKPKG_FAIL=1 -- /s /disable", R"(
+        box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s /u OrvikPkg.dll" [OK] -> OK
+        exit -1
+        run $PKG\OrvikPkg.dll DllUnregisterServer)"},
+
+    // Windows refusing the tool what it asks for.
+    {"BackupCopyRefused", DISABLED, "--fault CopyFileA(vcspawn_ms.exe)#1=5 -- /enable", R"(
+        box "RegOrvikPkg" exclamation "Can't find file: $TOOLS\vcspawn.exe" [OK] -> OK
+        box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
+        exit -1)"},
+    {"CopyBesideTheVendorsSpawnerRefusedIsNoFailure", DISABLED, "--fault CopyFileA(Tools\\vcspawn_ms.exe)=5 -- /enable", R"(
+        exit 0
+        ~ $VS\Packages\$GUID\Enabled = dword 1
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+    {"VendorSpawnerCopyRefused", DISABLED, "--fault CopyFileA(ovcspawn.exe)=32 -- /enable", R"(
+        box "RegOrvikPkg" exclamation "Can't copy file ovcspawn.exe to\n$TOOLS\vcspawn.exe" [OK] -> OK
+        box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
+        exit -1
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe)"},
+    {"MoveBackRefused", ENABLED, "--fault MoveFileExA=5 -- /disable", R"(
+        box "RegOrvikPkg" exclamation "Can't copy file $PKG\vcspawn_ms.exe\nto $TOOLS\vcspawn.exe" [OK] -> OK
+        box "RegOrvikPkg" error "Failed to unregister Orvik Package\n" [OK] -> OK
+        exit -1
+        - class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        run $PKG\OrvikPkg.dll DllUnregisterServer)"},
+    {"EnabledWriteRefused", DISABLED, "--fault RegSetValueExA(Enabled)=5 -- /enable", R"(
+        box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
+        exit -1
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+    {"ReadOnlyAccountCannotEnable", DISABLED, "--fault RegOpenKeyExA(F003F)=5 -- /enable", R"(
+        box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
+        exit -1)"},
+    {"ReadOnlyAccountCannotDisable", ENABLED, "--fault RegOpenKeyExA(F003F)=5 -- /disable", R"(
+        box "RegOrvikPkg" exclamation "Can't copy file $PKG\vcspawn_ms.exe\nto \Common7\Tools\vcspawn.exe" [OK] -> OK
+        box "RegOrvikPkg" error "Failed to unregister Orvik Package\n" [OK] -> OK
+        exit -1
+        - class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        run $PKG\OrvikPkg.dll DllUnregisterServer)"},
+
+    // The dialog starts from the recorded state: four bytes that read as the
+    // number 1 are enabled whatever their type; a longer value never is; a
+    // key that cannot be opened for writing reads as disabled.
+    {"EnabledReadAsANumber", "registered enabled=257", "--answer show:1000,cancel", R"-(
+        window "Orvik Package Registration"
+          show 1000 "&Enable Orvik Package\n(turn on Orvik C++ Compiler integration features)" radio multiline unchecked
+          press Cancel
+        exit 0)-"},
+    {"EnabledReadLittleEndian", "registered enabled=0x01000000", "--answer show:1000,cancel", R"-(
+        window "Orvik Package Registration"
+          show 1000 "&Enable Orvik Package\n(turn on Orvik C++ Compiler integration features)" radio multiline unchecked
+          press Cancel
+        exit 0)-"},
+    {"EnabledOfAnyTypeCounts", "registered reg:$VS\\Packages\\$GUID\\Enabled=binary:01000000", "--answer show:1000,cancel", R"-(
+        window "Orvik Package Registration"
+          show 1000 "&Enable Orvik Package\n(turn on Orvik C++ Compiler integration features)" radio multiline checked
+          press Cancel
+        exit 0)-"},
+    {"EnabledLongerThanFourBytesIsNot", "registered reg:$VS\\Packages\\$GUID\\Enabled=qword:1", "--answer show:1000,cancel", R"-(
+        window "Orvik Package Registration"
+          show 1000 "&Enable Orvik Package\n(turn on Orvik C++ Compiler integration features)" radio multiline unchecked
+          press Cancel
+        exit 0)-"},
+    {"EnabledUnreadableWithoutWriteAccess", ENABLED, "--fault RegOpenKeyExA(F003F)=5 --answer show:1000,cancel", R"-(
+        window "Orvik Package Registration"
+          show 1000 "&Enable Orvik Package\n(turn on Orvik C++ Compiler integration features)" radio multiline unchecked
+          press Cancel
+        exit 0)-"},
+});

@@ -1,0 +1,291 @@
+// The driver: starts the program suspended with the probe inside it, then
+// plays the person at the screen. Every window of the program or of a
+// program it starts is answered once it is visible and enabled, as a person
+// would; a window without a scripted answer gets its default button.
+#include "Session.h"
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+
+#include "Layout.h"
+#include "probe/Probe.h"
+
+namespace bench {
+namespace {
+
+constexpr DWORD kPollMs = 5;
+constexpr UINT kRoundTripMs = 100;
+constexpr DWORD kUnprobedPauseMs = 20;
+
+// The bench's own environment with the run's settings. A machine run starts
+// from none of the switches that steer the tool and the testbed, whatever the
+// bench itself inherited.
+std::string BuildEnvironment(const RunOptions& options) {
+  decltype(options.environment) settings = {{"TESTBED_LOG", std::string(layout::kRunLog)}};
+  for (const char* name : {"ENVSDK_ROOTSUFFIX", "TESTBED_DEVENV_EXIT", "TESTBED_ORVIKPKG_FAIL", "TESTBED_VELPKG_FAIL"})
+    settings.emplace_back(name, std::nullopt);
+  if (!options.machine) settings.clear();
+  std::string faults;
+  for (const std::string& fault : options.faults) faults += (faults.empty() ? "" : ";") + fault;
+  settings.emplace_back(probe::kFaultsVariable, faults.empty() ? std::nullopt : std::optional(faults));
+  settings.insert(settings.end(), options.environment.begin(), options.environment.end());
+  std::vector<std::string> entries;
+  char* strings = GetEnvironmentStringsA();
+  for (const char* entry = strings; *entry; entry += lstrlenA(entry) + 1) entries.emplace_back(entry);
+  FreeEnvironmentStringsA(strings);
+  for (const auto& [name, value] : settings) {
+    // Entries such as "=C:=C:\dir" begin with '='; a name runs to the next one.
+    auto named = [&](const std::string& entry) { return lstrcmpiA(entry.substr(0, entry.find('=', 1)).c_str(), name.c_str()) == 0; };
+    entries.erase(std::remove_if(entries.begin(), entries.end(), named), entries.end());
+    if (value) entries.push_back(name + "=" + *value);
+  }
+  std::string block;
+  for (const std::string& entry : entries) block += entry + '\0';
+  return block + '\0';
+}
+
+BOOL CALLBACK Collect(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+// Waits a moment or until the process ends (true), serving meanwhile the
+// bench's own windows: the IDE's window may be sent a message while the tool
+// runs, and its sender would wait for the answer.
+bool Pause(HANDLE process) {
+  DWORD woken = MsgWaitForMultipleObjects(process ? 1 : 0, &process, FALSE, kPollMs, QS_ALLINPUT);
+  for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
+  return process && woken == WAIT_OBJECT_0;
+}
+
+bool IsImeWindow(HWND window) { return ClassOf(window) == "IME"; }
+
+DWORD ProcessOf(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  return processId;
+}
+
+}  // namespace
+
+Session::~Session() {
+  for (HHOOK hook : hooks_) UnhookWindowsHookEx(hook);
+  for (HWND ide : ideWindows_) DestroyWindow(ide);
+  for (HANDLE handle : {process_.hThread, process_.hProcess})
+    if (handle) CloseHandle(handle);
+}
+
+int Session::Run(std::string& transcript) {
+  started_ = GetTickCount64();
+  std::vector<std::string> before;
+  if (options_.machine) DeleteFileA(layout::kRunLog);
+  if (options_.machine) before = Snapshot();
+  bool running = std::all_of(options_.ideWindows.begin(), options_.ideWindows.end(),
+                             [&](const std::string& spec) { return StartIdeWindow(spec); }) && Start();
+  while (running && failure_.empty()) {
+    if (HWND ready = FindReadyWindow(nullptr)) AnswerWindow(ready);
+    else if (Pause(process_.hProcess) || TimeIsUp()) break;
+  }
+  if (failure_.empty() && nextAnswer_ < options_.answers.size())
+    Fail(std::to_string(options_.answers.size() - nextAnswer_) + " answer(s) left for windows that never came");
+  DWORD exitCode = 0;
+  if (process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0 && GetExitCodeProcess(process_.hProcess, &exitCode))
+    lines_.push_back("exit " + std::to_string(static_cast<int>(exitCode)));
+  else if (process_.hProcess)
+    EndFamily();
+  if (!failure_.empty()) lines_.push_back("failed: " + failure_);
+  if (options_.machine) {
+    for (const std::string& change : Changes(before, Snapshot())) lines_.push_back(change);
+    for (const std::string& run : ProgramsRun()) lines_.push_back(run);
+  }
+  for (const std::string& line : lines_) transcript += ApplyAliases(line) + "\n";
+  return failure_.empty() ? static_cast<int>(exitCode) : kRunFailed;
+}
+
+// The program starts suspended; LoadLibraryA of the probe runs in a thread of
+// it, so the probe's DllMain places the faults before the program's first
+// instruction. Then the probe's hooks go on the program's main thread.
+bool Session::Start() {
+  std::string environment = BuildEnvironment(options_), commandLine = options_.commandLine;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  auto optional = [](const std::string& text) { return text.empty() ? nullptr : text.c_str(); };
+  if (!CreateProcessA(optional(options_.application), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                      &environment[0], optional(options_.directory), &startup, &process_))
+    return Fail("could not start the program: CreateProcessA failed with error " + std::to_string(GetLastError()));
+  family_.insert(process_.dwProcessId);
+  char own[MAX_PATH] = "";
+  std::string path(own, GetModuleFileNameA(nullptr, own, sizeof own));
+  path = path.substr(0, path.find_last_of('\\') + 1) + probe::kDll;
+  HANDLE program = process_.hProcess, thread = nullptr;
+  void* remote = VirtualAllocEx(program, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+  if (remote && WriteProcessMemory(program, remote, path.c_str(), path.size() + 1, nullptr))
+    thread = CreateRemoteThread(program, nullptr, 0, loadLibrary, remote, 0, nullptr);
+  DWORD loaded = 0;
+  if (thread && WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0) GetExitCodeThread(thread, &loaded);
+  if (thread) CloseHandle(thread);
+  if (!loaded)
+    return Fail("the probe " + path + " could not be loaded into the program" +
+                (options_.faults.empty() ? "" : ", or refused a fault: malformed, or naming a function it does not import"));
+  SetEnvironmentVariableA(probe::kFaultsVariable, nullptr);  // the bench's own copy places none
+  static HMODULE probe = LoadLibraryA(path.c_str());
+  for (auto [type, name] : {std::pair{WH_CALLWNDPROCRET, probe::kWindowHook}, {WH_GETMESSAGE, probe::kSyncHook}}) {
+    auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(probe, name)));
+    hooks_.push_back(hook ? SetWindowsHookExA(type, hook, probe, process_.dwThreadId) : nullptr);
+    if (!hooks_.back()) return Fail("the probe's hook " + std::string(name) + " could not be set");
+  }
+  return ResumeThread(process_.hThread) != static_cast<DWORD>(-1);
+}
+
+// Hidden, and shown by the bench itself: the tool only looks for it.
+bool Session::StartIdeWindow(const std::string& spec) {
+  const std::string className = spec.substr(0, spec.find('|'));
+  const std::string title = spec.substr(std::min(spec.find('|') + 1, spec.size()));
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.lpszClassName = className.c_str();
+  RegisterClassA(&windowClass);  // or registered by an earlier run
+  ideWindows_.push_back(CreateWindowExA(0, className.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
+                                        nullptr, nullptr, nullptr, nullptr));
+  return ideWindows_.back() || Fail("could not create the IDE window " + spec);
+}
+
+bool Session::TimeIsUp() {
+  if (GetTickCount64() - started_ < options_.timeoutSeconds * 1000) return false;
+  return !Fail("the run took longer than " + std::to_string(static_cast<long>(options_.timeoutSeconds * 1000)) +
+               " ms and was ended");
+}
+
+bool Session::Fail(const std::string& why) {
+  if (failure_.empty()) failure_ = why;
+  return false;
+}
+
+HWND Session::FindReadyWindow(bool* dialogPending) {
+  for (HWND window : TopLevelWindows()) {
+    if (headers_.count(window) || !InFamily(ProcessOf(window)) || IsImeWindow(window)) continue;
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) return window;
+    // Message boxes are created hidden and shown a moment later.
+    if (dialogPending && ClassOf(window) == "#32770") *dialogPending = true;
+  }
+  return nullptr;
+}
+
+void Session::AnswerWindow(HWND window) {
+  std::string header = Header(window);
+  if (ProcessOf(window) != process_.dwProcessId) header += " from " + processNames_[ProcessOf(window)];
+  headers_[window] = header;
+  lines_.push_back(header);
+  lastHeader_ = window;
+  Answer answer = {{"close", "", 0}};
+  if (nextAnswer_ < options_.answers.size()) answer = options_.answers[nextAnswer_++];
+  else if (ClassOf(window) == "#32770") answer = {{"press", "", DefaultButton(window)}};
+  pressInline_ = answer.size() == 1 && answer[0].verb == "press" ? window : nullptr;
+  for (const Step& step : answer)
+    if (!Perform(*this, window, step)) return;
+}
+
+void Session::Note(HWND window, const std::string& action) {
+  if (pressInline_ == window && action.compare(0, 6, "press ") == 0) {
+    lines_.back() += " -> " + action.substr(6);
+  } else {
+    if (lastHeader_ != window) lines_.push_back(headers_[window]);
+    lines_.push_back("  " + action);
+  }
+  lastHeader_ = window;
+  pressInline_ = nullptr;
+}
+
+bool Session::Settle(HWND window) {
+  // The sync message goes behind the input already posted; a child program's
+  // windows have no probe to report it.
+  static const UINT sync = RegisterWindowMessageA(probe::kSync);
+  auto postSync = [&] {
+    bool probed = GetWindowThreadProcessId(window, nullptr) == process_.dwThreadId;
+    return probed && PostMessageA(window, sync, ++syncNumber_, 0);
+  };
+  bool synced = postSync();
+  for (;;) {
+    if (!failure_.empty()) return false;
+    if (!IsWindow(window)) return true;
+    bool pending = false;
+    if (HWND ready = FindReadyWindow(&pending)) {
+      AnswerWindow(ready);
+      // The program goes on from where that window left it: wait for it anew.
+      synced = postSync();
+      continue;
+    }
+    if (TimeIsUp()) return false;
+    if (pending || !IsWindowEnabled(window) || !HasTaken(window, synced)) {
+      Pause(nullptr);
+      continue;
+    }
+    // The program has taken all input and gone back to waiting for more:
+    // whatever it opened meanwhile already exists, hidden or not.
+    if (FindReadyWindow(&pending) || pending) continue;
+    if (IsWindowEnabled(window)) return true;
+  }
+}
+
+bool Session::HasTaken(HWND window, bool synced) {
+  if (synced) return reinterpret_cast<WPARAM>(GetPropA(window, probe::kSync)) == syncNumber_;
+  // Without the probe: the program answers sent messages once it is back in
+  // a message loop. Two round trips and a pause make it likely, not certain,
+  // that posted input was dispatched.
+  DWORD_PTR ignored = 0;
+  for (int i = 0; i < 2; ++i)
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kRoundTripMs, &ignored)) return false;
+  Sleep(kUnprobedPauseMs);
+  return true;
+}
+
+// A program counts when its chain of parents leads to the started one.
+bool Session::InFamily(DWORD processId) {
+  if (family_.count(processId)) return true;
+  if (strangers_.count(processId)) return false;
+  RefreshProcesses();
+  for (DWORD id = processId, steps = 0; parents_.count(id) && steps < 64; id = parents_[id], ++steps)
+    if (family_.count(parents_[id])) return family_.insert(processId).second;
+  strangers_.insert(processId);
+  return false;
+}
+
+void Session::RefreshProcesses() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    parents_[entry.th32ProcessID] = entry.th32ParentProcessID;
+    processNames_[entry.th32ProcessID] = entry.szExeFile;
+  }
+  CloseHandle(snapshot);
+}
+
+// Records what was left on the screen, then ends the started program and
+// every program below it, seen before or not.
+void Session::EndFamily() {
+  for (HWND window : TopLevelWindows())
+    if (InFamily(ProcessOf(window)) && !IsImeWindow(window) && IsWindowVisible(window))
+      lines_.push_back("left " + Header(window));
+  strangers_.clear();
+  RefreshProcesses();
+  for (const auto& [processId, parent] : parents_)
+    if (HANDLE other = processId != process_.dwProcessId && InFamily(processId) ? OpenProcess(PROCESS_TERMINATE, FALSE, processId) : nullptr)
+      TerminateProcess(other, 0xDEAD), CloseHandle(other);
+  TerminateProcess(process_.hProcess, 0xDEAD);
+  WaitForSingleObject(process_.hProcess, 5000);
+}
+
+int Run(const RunOptions& options, std::string& transcript) { return Session(options).Run(transcript); }
+
+}  // namespace bench

@@ -1,0 +1,76 @@
+#pragma once
+// One run of a program under the driver (Session.cpp), the steps of the
+// answer language (Steps.cpp) and the reading of its windows (Windows.cpp).
+// Internal to the bench.
+
+#include <windows.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Bench.h"
+
+namespace bench {
+
+class Session {
+ public:
+  explicit Session(const RunOptions& options) : options_(options) {}
+  ~Session();
+
+  int Run(std::string& transcript);
+
+  // Waits until the program has taken what was done to the window,
+  // answering the windows it opens meanwhile. True once the window is
+  // enabled again with nothing else pending, or gone.
+  bool Settle(HWND window);
+  bool Fail(const std::string& why);  // records the first reason; always false
+  // An action line below the window's header ("press OK" of a one-press
+  // answer ends the header as "-> OK" instead).
+  void Note(HWND window, const std::string& action);
+  // A hidden top-level window of CLASS|TITLE for the rest of the run, as a
+  // running IDE has its main window.
+  bool StartIdeWindow(const std::string& spec);
+
+ private:
+  bool Start();
+  HWND FindReadyWindow(bool* dialogPending);
+  void AnswerWindow(HWND window);
+  bool HasTaken(HWND window, bool synced);
+  bool TimeIsUp();
+  bool InFamily(DWORD processId);
+  void RefreshProcesses();
+  void EndFamily();
+
+  const RunOptions& options_;
+  std::vector<std::string> lines_;
+  std::string failure_;
+  PROCESS_INFORMATION process_ = {};
+  std::vector<HHOOK> hooks_;
+  std::vector<HWND> ideWindows_;
+  WPARAM syncNumber_ = 0;
+  ULONGLONG started_ = 0;
+  std::size_t nextAnswer_ = 0;
+  std::map<HWND, std::string> headers_;
+  HWND lastHeader_ = nullptr;
+  HWND pressInline_ = nullptr;
+  std::set<DWORD> family_, strangers_;
+  std::map<DWORD, std::string> processNames_;
+  std::map<DWORD, DWORD> parents_;
+};
+
+bool Perform(Session& session, HWND window, const Step& step);
+
+std::string ClassOf(HWND window);
+std::string TextOf(HWND window);
+std::string WithoutAmpersands(std::string caption);
+// "box CAPTION ICON TEXT [BUTTONS]" or "window CAPTION", with its owner.
+std::string Header(HWND window);
+// ID "TEXT" and the state: kind, checked, disabled, hidden.
+std::string ControlLine(HWND control);
+std::vector<HWND> Controls(HWND dialog);
+// The button Enter would press, else OK or Cancel when present; 0 when none.
+int DefaultButton(HWND dialog);
+
+}  // namespace bench

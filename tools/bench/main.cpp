@@ -1,0 +1,84 @@
+// bench.exe: the Wine bench as a command, for the sandbox, the screenshots
+// and the benchmarks. README.md describes the formats.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "Bench.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: bench.exe provision WORDS...\n"
+    "       bench.exe snapshot\n"
+    "       bench.exe run [--cwd DIR] [--env NAME=VALUE] [--unset NAME] [--app PATH] [--answer ANSWER]...\n"
+    "                     [--fault FAULT]... [--ide-window CLASS|TITLE] [--timeout SECONDS] [--machine]\n"
+    "                     (-- COMMAND LINE | --cmdfile FILE)\n"
+    "       bench.exe time [--reps R] [--fill N] COMMANDLINE...\n"
+    "tools/bench/README.md describes the words, answers, faults and what run prints.\n";
+
+// The exact text after the first "--" token of our own command line.
+bool CommandAfterSeparator(std::string& commandLine) {
+  const std::string raw = GetCommandLineA();
+  bool quoted = false;
+  for (std::size_t i = 0, start = 0; i <= raw.size(); ++i) {
+    if (i < raw.size() && (quoted || (raw[i] != ' ' && raw[i] != '\t'))) {
+      quoted = raw[i] == '"' ? !quoted : quoted;
+    } else if (i - start == 2 && raw.compare(start, 2, "--") == 0) {
+      commandLine = raw.substr(std::min(i + 1, raw.size()));
+      return true;
+    } else {
+      start = i + 1;
+    }
+  }
+  return false;
+}
+
+int RunCommand(const std::vector<std::string>& args) {
+  bench::RunOptions options;
+  bool haveCommand = false;
+  for (std::size_t i = 1; i < args.size() && !haveCommand;) {
+    if (args[i] == "--") {
+      haveCommand = CommandAfterSeparator(options.commandLine);
+    } else if (args[i] == "--cmdfile" && i + 1 < args.size()) {
+      options.commandLine = bench::ReadAll(args[i + 1]);
+      for (char end : {'\n', '\r'})
+        if (!options.commandLine.empty() && options.commandLine.back() == end) options.commandLine.pop_back();
+      haveCommand = true;
+    } else if (!bench::TakeRunOption(args, i, options)) {
+      throw bench::UsageError{"unknown option " + args[i]};
+    }
+  }
+  if (!haveCommand) throw bench::UsageError{"no command line given"};
+  std::string transcript;
+  int status = bench::Run(options, transcript);
+  std::fputs(transcript.c_str(), stdout);
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    const std::string command = args.empty() ? "" : args[0];
+    if (command == "run") return RunCommand(args);
+    if (command == "time") return bench::Time({args.begin() + 1, args.end()});
+    if (command == "snapshot") {
+      for (const std::string& line : bench::Snapshot()) std::puts(bench::ApplyAliases(line).c_str());
+      return 0;
+    }
+    if (command != "provision") throw bench::UsageError{command.empty() || command == "--help" ? "" : "unknown command " + command};
+    std::string words;
+    for (std::size_t i = 1; i < args.size(); ++i) words += args[i] + " ";
+    std::string error = bench::Provision(bench::SplitWords(words));
+    if (!error.empty()) std::fprintf(stderr, "bench.exe provision: %s\n", error.c_str());
+    return error.empty() ? 0 : 1;
+  } catch (const bench::UsageError& error) {
+    if (!error.message.empty()) std::fprintf(stderr, "bench.exe: %s\n\n", error.message.c_str());
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+}
