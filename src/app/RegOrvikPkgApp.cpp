@@ -12,6 +12,7 @@
 #include "text/Paths.h"
 #include "ui/RegOrvikPkgDlg.h"
 #include "ui/UsageDlg.h"
+#include "win/SystemCodePage.h"
 
 int CRegOrvikPkgApp::Run() {
   InitInstance();
@@ -108,7 +109,7 @@ Speaker CRegOrvikPkgApp::Voice() {
       const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
       // A full buffer means the name was cut: try again with more room.
       if (length < path.size()) {
-        appName_ = AppNameFromPath(std::string(path.data(), length));
+        appName_ = AppNameFromPath(SystemCodePage(), std::string(path.data(), length));
         break;
       }
       path.resize(path.size() * 2);

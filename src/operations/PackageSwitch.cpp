@@ -7,6 +7,7 @@
 #include "text/Commands.h"
 #include "text/Messages.h"
 #include "text/RegistryLocations.h"
+#include "win/Files.h"
 #include "win/Handles.h"
 #include "win/RegKey.h"
 #include "win/SystemCodePage.h"
@@ -33,7 +34,7 @@ bool EnablePackage(const std::string& rootSuffix, const Speaker& speaker) {
 
   // The IDE's own spawner is backed up once; a backup from an earlier
   // enable is never overwritten.
-  if (!vendorInPlace && !CopyFileA(spawner.c_str(), backup.c_str(), TRUE) && GetLastError() != ERROR_FILE_EXISTS) {
+  if (!vendorInPlace && !CopyFileTo(spawner.c_str(), backup.c_str(), TRUE) && GetLastError() != ERROR_FILE_EXISTS) {
     speaker.FileTrouble(kCantFindFile + spawner);
     return false;
   }
@@ -43,9 +44,9 @@ bool EnablePackage(const std::string& rootSuffix, const Speaker& speaker) {
   // The vendor's spawner finds the IDE's own beside it under the backup
   // name. When the vendor's is already in place, copying it would leave the
   // vendor's spawner there instead, so the copy comes from the backup.
-  CopyFileA(vendorInPlace ? backup.c_str() : spawner.c_str(), toolsBackup.c_str(), FALSE);
+  CopyFileTo(vendorInPlace ? backup.c_str() : spawner.c_str(), toolsBackup.c_str(), FALSE);
 
-  if (!CopyFileA(kVendorSpawner, spawner.c_str(), FALSE)) {
+  if (!CopyFileTo(kVendorSpawner, spawner.c_str(), FALSE)) {
     speaker.FileTrouble(kCantCopySpawner + spawner);
     return false;
   }
@@ -60,7 +61,7 @@ bool DisablePackage(const std::string& rootSuffix, const Speaker& speaker) {
   const std::string backup = packageDir + kSpawnerBackup;
   const std::string spawner = IdeToolsDir(GetIdeInstallRoot(rootSuffix)) + kSpawner;
 
-  if (!MoveFileExA(backup.c_str(), spawner.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
+  if (!MoveFileTo(backup.c_str(), spawner.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
     speaker.FileTrouble(kCantCopyFile + backup + kCopyTo + spawner);
     return false;
   }

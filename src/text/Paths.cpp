@@ -47,10 +47,16 @@ std::string TrimWhiteSpace(const CodePage& codePage, const std::string& text) {
   return text.substr(firstKept, endKept - firstKept);
 }
 
-std::string AppNameFromPath(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/:");
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  const std::size_t dot = name.rfind('.');
-  if (dot != std::string::npos) name.erase(dot);
-  return name;
+std::string AppNameFromPath(const CodePage& codePage, const std::string& path) {
+  std::size_t nameStart = 0;
+  std::size_t dot = std::string::npos;
+  ForEachCharacter(codePage, path, [&](std::size_t start, std::size_t end, unsigned int character) {
+    if (character == '\\' || character == '/' || character == ':') {
+      nameStart = end;
+      dot = std::string::npos;
+    } else if (character == '.') {
+      dot = start;
+    }
+  });
+  return path.substr(nameStart, (dot == std::string::npos ? path.size() : dot) - nameStart);
 }

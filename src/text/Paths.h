@@ -24,4 +24,4 @@ void CutAtLastBackslash(const CodePage& codePage, std::string& path);
 std::string TrimWhiteSpace(const CodePage& codePage, const std::string& text);
 
 // The executable's file name without its directory and extension.
-std::string AppNameFromPath(const std::string& path);
+std::string AppNameFromPath(const CodePage& codePage, const std::string& path);

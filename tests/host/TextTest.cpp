@@ -52,9 +52,11 @@ TEST(Paths, DoubleByteCharactersAreNeverCutInHalf) {
 }
 
 TEST(Paths, AppNameIsTheFileNameWithoutExtension) {
-  EXPECT_EQ(AppNameFromPath("C:\\Program Files\\Orvik\\RegOrvikPkg.exe"), "RegOrvikPkg");
-  EXPECT_EQ(AppNameFromPath("C:\\a.b\\Tool.v2.exe"), "Tool.v2");
-  EXPECT_EQ(AppNameFromPath("C:Tool"), "Tool");
+  EXPECT_EQ(AppNameFromPath(kSingleByte, "C:\\Program Files\\Orvik\\RegOrvikPkg.exe"), "RegOrvikPkg");
+  EXPECT_EQ(AppNameFromPath(kSingleByte, "C:\\a.b\\Tool.v2.exe"), "Tool.v2");
+  EXPECT_EQ(AppNameFromPath(kSingleByte, "C:Tool"), "Tool");
+  // 0x83 0x5C is one character: the name is not cut after its first byte.
+  EXPECT_EQ(AppNameFromPath(kCodePage932, "C:\\Tools\\Setup\x83\x5C.exe"), "Setup\x83\x5C");
 }
 
 TEST(Versions, OnlyTheLeadingDecimalNumberCounts) {
