@@ -27,3 +27,16 @@ function(regorvik_static_windows_runtime target)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
   endif()
 endfunction()
+
+# The shipped program: the same bytes from every build of one commit (no time
+# stamp in its header), and, for the 32-bit release, a header that Windows
+# XP SP3 accepts (subsystem and OS version 5.1).
+function(regorvik_release_image target)
+  if(MINGW)
+    target_link_options(${target} PRIVATE -Wl,--no-insert-timestamp)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+      target_link_options(${target} PRIVATE -Wl,--major-subsystem-version,5,--minor-subsystem-version,1
+                                             -Wl,--major-os-version,5,--minor-os-version,1)
+    endif()
+  endif()
+endfunction()

@@ -1,7 +1,11 @@
-# The posix thread model is taken because GoogleTest needs std::mutex; every
-# binary links its runtime statically, so the model leaves no DLL behind.
-find_program(CMAKE_C_COMPILER NAMES ${MINGW_PREFIX}-gcc-posix ${MINGW_PREFIX}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${MINGW_PREFIX}-g++-posix ${MINGW_PREFIX}-g++ REQUIRED)
+# The thread model of the runtimes a program links statically. The test
+# build takes posix, because GoogleTest needs std::mutex; its runtime calls
+# GetTickCount64, which Windows XP lacks, so the release takes win32.
+if(NOT MINGW_THREADS)
+  set(MINGW_THREADS posix)
+endif()
+find_program(CMAKE_C_COMPILER NAMES ${MINGW_PREFIX}-gcc-${MINGW_THREADS} REQUIRED)
+find_program(CMAKE_CXX_COMPILER NAMES ${MINGW_PREFIX}-g++-${MINGW_THREADS} REQUIRED)
 find_program(CMAKE_RC_COMPILER NAMES ${MINGW_PREFIX}-windres REQUIRED)
 set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

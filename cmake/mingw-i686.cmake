@@ -1,5 +1,7 @@
-# Cross build for 32-bit Windows with mingw-w64: the release a 32-bit IDE needs.
+# Cross build for 32-bit Windows with mingw-w64: the release, for the 32-bit
+# IDE, from Windows XP SP3 on.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(MINGW_PREFIX i686-w64-mingw32)
+set(MINGW_THREADS win32)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
