@@ -24,20 +24,7 @@ cmake --build --preset host -j "$jobs"
 ctest --preset host -j "$jobs"
 
 step "fuzz targets (${fuzz_seconds}s each)"
-cmake --preset fuzz "${werror[@]}" >/dev/null
-cmake --build --preset fuzz -j "$jobs"
-for target in build/fuzz/tests/host/fuzz_*; do
-  [[ -x "$target" ]] || continue
-  corpus="build/fuzz/corpus/$(basename "$target")"
-  mkdir -p "$corpus"
-  log="build/fuzz/$(basename "$target").log"
-  if ! "$target" -max_total_time="$fuzz_seconds" -max_len=4000 -timeout=10 "$corpus" >"$log" 2>&1; then
-    tail -n 60 "$log"
-    echo "$(basename "$target") found a fault; the input is saved in the current directory" >&2
-    exit 1
-  fi
-  echo "$(basename "$target"): $(grep -E '^Done' "$log")"
-done
+scripts/fuzz.sh --seconds "$fuzz_seconds"
 
 # The i686 release is built by the tests of the x86_64 build, twice, to show
 # that both builds give the same bytes.
