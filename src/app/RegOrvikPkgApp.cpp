@@ -12,11 +12,15 @@
 #include "text/Paths.h"
 #include "ui/RegOrvikPkgDlg.h"
 #include "ui/UsageDlg.h"
+#include "win/Log.h"
 #include "win/SystemCodePage.h"
 
 int CRegOrvikPkgApp::Run() {
+  OpenLog();
   InitInstance();
-  return ExitInstance();
+  const int exitCode = ExitInstance();
+  LogStep("exit code " + std::to_string(exitCode));
+  return exitCode;
 }
 
 // Always false: every window is modal, so there is no message loop to run.
@@ -29,10 +33,13 @@ bool CRegOrvikPkgApp::InitInstance() {
   }
   ReadRootSuffix();
   const char* commandLine = GetCommandLineA();
+  LogStep("command line " + Quote(commandLine != nullptr ? commandLine : "") + ", ENVSDK_ROOTSUFFIX " +
+          Quote(RootSuffix));
   bool showDialog = false;
   if (!ProcessCommandLine(commandLine != nullptr ? commandLine : "", &showDialog)) {
     ExitCode = -1;
   } else if (showDialog) {
+    SetLogOption("dialog");
     CRegOrvikPkgDlg(RootSuffix, Voice()).Run(nullptr);
   }
   return false;
@@ -49,11 +56,13 @@ bool CRegOrvikPkgApp::ProcessCommandLine(const std::string& commandLine, bool* s
   }
   QuietMode = false;
   if (plan.showUsage) {
+    SetLogOption("usage");
     CUsageDlg().Run(nullptr);
     return true;
   }
   QuietMode = plan.quiet;
   for (const Step& step : plan.steps) {
+    SetLogOption(step.option);
     if (!RunStep(step)) {
       ShowError(step.failure);
       return false;

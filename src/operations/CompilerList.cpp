@@ -41,7 +41,7 @@ enum class Stored { Absent, Same, Different, Failed };
 // Compares the record with the compiler stored at `path`, letter case aside.
 Stored CompareWithStored(const std::string& path, const CompilerInfo& info) {
   RegKey key;
-  const LONG opened = key.Open(HKEY_LOCAL_MACHINE, path, KEY_ALL_ACCESS);
+  const LONG opened = key.Open(path, KEY_ALL_ACCESS);
   if (opened == ERROR_FILE_NOT_FOUND) return Stored::Absent;
   if (opened != ERROR_SUCCESS) return Stored::Failed;
 
@@ -59,14 +59,14 @@ Stored CompareWithStored(const std::string& path, const CompilerInfo& info) {
 // must be registered before it can be unregistered or selected.
 bool OpensAndCloses(const std::string& path) {
   RegKey key;
-  return key.Open(HKEY_LOCAL_MACHINE, path, KEY_ALL_ACCESS) == ERROR_SUCCESS && key.Close() == ERROR_SUCCESS;
+  return key.Open(path, KEY_ALL_ACCESS) == ERROR_SUCCESS && key.Close() == ERROR_SUCCESS;
 }
 
 // Deletes CompilersKey from ToolKey once nothing is left below it;
 // DefaultCompiler goes with it, ToolKey stays.
 bool DeleteCompilersKey() {
   RegKey tool;
-  if (tool.Open(HKEY_LOCAL_MACHINE, ToolKey(), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
+  if (tool.Open(ToolKey(), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
   if (tool.DeleteKey(kCompilersName) != ERROR_SUCCESS) return false;
   return tool.Close() == ERROR_SUCCESS;
 }
@@ -105,13 +105,13 @@ bool UnregisterCompiler(const std::string& name) {
   if (!OpensAndCloses(CompilerKey(name))) return false;
   {
     RegKey compilers;
-    if (compilers.Open(HKEY_LOCAL_MACHINE, CompilersKey(), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
+    if (compilers.Open(CompilersKey(), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
     if (compilers.DeleteKey(name) != ERROR_SUCCESS) return false;
     if (compilers.Close() != ERROR_SUCCESS) return false;
   }
 
   RegKey compilers;
-  if (compilers.Open(HKEY_LOCAL_MACHINE, CompilersKey(), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
+  if (compilers.Open(CompilersKey(), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
   std::string first;
   const LONG enumerated = compilers.EnumKey(0, first);
   if (enumerated == ERROR_SUCCESS) return compilers.Close() == ERROR_SUCCESS;  // other compilers remain
@@ -125,7 +125,7 @@ bool UnregisterCompiler(const std::string& name) {
 bool SetDefaultCompiler(const std::string& name) {
   if (!OpensAndCloses(CompilerKey(name))) return false;
   RegKey compilers;
-  if (compilers.Open(HKEY_LOCAL_MACHINE, CompilersKey(), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
+  if (compilers.Open(CompilersKey(), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
   const LONG written = compilers.WriteText(kDefaultCompiler, name);
   compilers.Close();
   return written == ERROR_SUCCESS;
@@ -135,7 +135,7 @@ bool UnregisterAllCompilers(const RegKey* key) {
   if (key != nullptr) return DeleteSubkeyTree(*key);
   {
     RegKey compilers;
-    if (compilers.Open(HKEY_LOCAL_MACHINE, CompilersKey(), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
+    if (compilers.Open(CompilersKey(), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
     if (!DeleteSubkeyTree(compilers)) return false;
     if (compilers.Close() != ERROR_SUCCESS) return false;
   }
@@ -160,7 +160,7 @@ bool DeleteSubkeyTree(const RegKey& key) {
     names.pop_back();
     {
       RegKey subkey;
-      if (subkey.Open(key.Get(), name, KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
+      if (subkey.Open(key, name, KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
       if (!DeleteSubkeyTree(subkey)) return false;
       if (subkey.Close() != ERROR_SUCCESS) return false;
     }

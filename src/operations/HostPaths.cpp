@@ -13,7 +13,7 @@
 // leaves the text unchanged, so "IDE" stays "IDE" and "C:\IDE" becomes "C:".
 std::string GetIdeInstallRoot(const std::string& rootSuffix) {
   RegKey key;
-  if (key.Open(HKEY_LOCAL_MACHINE, IdeRootKey(rootSuffix), KEY_ALL_ACCESS) != ERROR_SUCCESS) return std::string();
+  if (key.Open(IdeRootKey(rootSuffix), KEY_ALL_ACCESS) != ERROR_SUCCESS) return std::string();
   std::string root;
   if (key.ReadText(kInstallDir, kInstallDirBufferSize, root) != ERROR_SUCCESS) return std::string();
 
@@ -27,7 +27,7 @@ std::string GetIdeInstallRoot(const std::string& rootSuffix) {
 bool GetPackageInstallPath(const std::string& rootSuffix, std::string& out) {
   out.clear();
   RegKey key;
-  if (key.Open(HKEY_LOCAL_MACHINE, PackageKey(rootSuffix, false), KEY_READ) != ERROR_SUCCESS) return false;
+  if (key.Open(PackageKey(rootSuffix, false), KEY_READ) != ERROR_SUCCESS) return false;
   std::string path;
   if (key.ReadText(kInstallPath, kValueBufferSize, path) != ERROR_SUCCESS) return false;
   if (key.Close() != ERROR_SUCCESS) return false;
@@ -41,13 +41,13 @@ bool GetPackageInstallPath(const std::string& rootSuffix, std::string& out) {
 
 bool PackageKeyExists(const std::string& rootSuffix) {
   RegKey key;
-  return key.Open(HKEY_LOCAL_MACHINE, PackageKey(rootSuffix, true), KEY_ALL_ACCESS) == ERROR_SUCCESS;
+  return key.Open(PackageKey(rootSuffix, true), KEY_ALL_ACCESS) == ERROR_SUCCESS;
 }
 
 bool RequireIdeRootKey(const std::string& rootSuffix) {
   const std::string rootKey = IdeRootKey(rootSuffix);
   RegKey key;
-  if (key.Open(HKEY_LOCAL_MACHINE, rootKey, KEY_READ) == ERROR_SUCCESS) return true;
+  if (key.Open(rootKey, KEY_READ) == ERROR_SUCCESS) return true;
   Speaker::Error(FormatText(LoadResourceString(IDS_KEY_ABSENT).c_str(), rootKey));
   return false;
 }

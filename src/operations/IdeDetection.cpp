@@ -6,6 +6,10 @@
 
 #include <mbstring.h>
 
+#include <string>
+
+#include "win/Log.h"
+
 namespace {
 
 constexpr char kIdeWindowClass[] = "wndclass_desked_gsk";
@@ -25,9 +29,14 @@ const unsigned char* Bytes(const char* text) { return reinterpret_cast<const uns
 }  // namespace
 
 bool IsIdeRunning() {
-  if (FindWindowA(kIdeWindowClass, nullptr) != nullptr) return true;
+  if (FindWindowA(kIdeWindowClass, nullptr) != nullptr) {
+    LogStep(std::string("look for a window of class ") + kIdeWindowClass + ": found");
+    return true;
+  }
   IdeFound = false;
   EnumWindows(&FindIdeWindowProc, 0);
+  LogStep(std::string("look for a window of class ") + kIdeWindowClass + " with an IDE's title: " +
+          (IdeFound ? "found" : "none"));
   return IdeFound;
 }
 

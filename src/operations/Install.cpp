@@ -10,12 +10,19 @@
 #include "text/Commands.h"
 #include "text/Messages.h"
 #include "text/RegistryLocations.h"
+#include "win/Log.h"
 #include "win/RegKey.h"
 #include "win/UserInterface.h"
 
 namespace {
 
 constexpr DWORD kCurrentDirectorySize = 260;
+
+bool ChangeDirectory(const char* directory) {
+  const BOOL changed = SetCurrentDirectoryA(directory);
+  LogStep(std::string("make ") + directory + " the current directory", changed ? ERROR_SUCCESS : GetLastError());
+  return changed != FALSE;
+}
 
 // Lets the IDE rebuild its configuration after the package changed.
 bool RunIdeSetup(const std::string& rootSuffix, const Speaker& speaker) {
@@ -27,7 +34,7 @@ bool RunIdeSetup(const std::string& rootSuffix, const Speaker& speaker) {
 // ToolKey is nothing to remove; its parent always stays.
 bool RemoveToolKeyIfEmpty() {
   RegKey tool;
-  const LONG opened = tool.Open(HKEY_LOCAL_MACHINE, ToolKey(), KEY_ALL_ACCESS);
+  const LONG opened = tool.Open(ToolKey(), KEY_ALL_ACCESS);
   if (opened == ERROR_FILE_NOT_FOUND) return true;
   if (opened != ERROR_SUCCESS) return false;
   std::string first;
@@ -35,7 +42,7 @@ bool RemoveToolKeyIfEmpty() {
   if (tool.Close() != ERROR_SUCCESS) return false;
 
   RegKey parent;
-  if (parent.Open(HKEY_LOCAL_MACHINE, ToolKeyParent(), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
+  if (parent.Open(ToolKeyParent(), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
   if (parent.DeleteKey(ToolKeyLeafName()) != ERROR_SUCCESS) return false;
   return parent.Close() == ERROR_SUCCESS;
 }
@@ -74,17 +81,20 @@ void RemovePreviousVersion(const std::string& rootSuffix, const Speaker& speaker
 
   char saved[kCurrentDirectorySize] = {};
   const DWORD savedLength = GetCurrentDirectoryA(kCurrentDirectorySize, saved);
-  if (savedLength == 0 || savedLength >= kCurrentDirectorySize) return;
+  if (savedLength == 0 || savedLength >= kCurrentDirectorySize) {
+    LogStep("read the current directory", savedLength == 0 ? GetLastError() : ERROR_BUFFER_OVERFLOW);
+    return;
+  }
 
   std::string installPath;
   {
     RegKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, BasePackageKey(), KEY_READ) != ERROR_SUCCESS) return;
+    if (key.Open(BasePackageKey(), KEY_READ) != ERROR_SUCCESS) return;
     if (key.ReadText(kInstallPath, kValueBufferSize, installPath) != ERROR_SUCCESS) return;
   }
-  if (!SetCurrentDirectoryA(installPath.c_str())) return;
+  if (!ChangeDirectory(installPath.c_str())) return;
   RunCommand(UninstallCopy(installPath).c_str(), installPath.c_str(), INFINITE, speaker);
-  SetCurrentDirectoryA(saved);
+  ChangeDirectory(saved);
 }
 
 bool UninstallTool(const std::string& rootSuffix, const Speaker& speaker) {

@@ -9,6 +9,7 @@
 #include "text/RegistryLocations.h"
 #include "win/Files.h"
 #include "win/Handles.h"
+#include "win/Log.h"
 #include "win/RegKey.h"
 #include "win/SystemCodePage.h"
 
@@ -70,7 +71,7 @@ bool DisablePackage(const std::string& rootSuffix, const Speaker& speaker) {
 
 bool QueryPackageEnabled(const std::string& rootSuffix) {
   RegKey key;
-  if (key.Open(HKEY_LOCAL_MACHINE, PackageKey(rootSuffix, true), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
+  if (key.Open(PackageKey(rootSuffix, true), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
   unsigned char data[4] = {};
   if (key.ReadBytes(kEnabled, data, sizeof data) != ERROR_SUCCESS) return false;
   const DWORD value = data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<DWORD>(data[3]) << 24);
@@ -79,7 +80,7 @@ bool QueryPackageEnabled(const std::string& rootSuffix) {
 
 bool SetPackageEnabled(const std::string& rootSuffix, bool enabled) {
   RegKey key;
-  if (key.Open(HKEY_LOCAL_MACHINE, PackageKey(rootSuffix, true), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
+  if (key.Open(PackageKey(rootSuffix, true), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
   return key.WriteDword(kEnabled, enabled ? 1 : 0) == ERROR_SUCCESS;
 }
 
@@ -91,8 +92,12 @@ bool IsVendorSpawner(const std::string& path, bool& loaded) {
   {
     const UniqueModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     loaded = module.Get() != nullptr;
-    if (!loaded) return false;
+    if (!loaded) {
+      LogStep("load " + path + " to read its string 101", GetLastError());
+      return false;
+    }
     if (LoadStringA(module.Get(), kVendorMarkerId, marker, kMarkerBufferSize) <= 0) marker[0] = '\0';
   }
+  LogStep("load " + path + " to read its string 101: " + Quote(marker));
   return CompareNoCase(marker, kVendorMarker) == 0;
 }

@@ -6,6 +6,7 @@
 
 #include "text/Messages.h"
 #include "win/Handles.h"
+#include "win/Log.h"
 
 namespace {
 
@@ -25,19 +26,27 @@ DWORD StartAndWait(const char* commandLine, const char* workingDirectory, DWORD 
   // CreateProcessA may write into the command line it is given.
   std::vector<char> writable(commandLine, commandLine + std::strlen(commandLine) + 1);
   PROCESS_INFORMATION child = {};
-  if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDirectory, &startup,
-                      &child)) {
-    return kNoExitCode;
-  }
+  const BOOL started = CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDirectory,
+                                     &startup, &child);
+  LogStep("start " + Quote(commandLine) + " in " + (workingDirectory != nullptr ? workingDirectory : "the current directory"),
+          started ? ERROR_SUCCESS : GetLastError());
+  if (!started) return kNoExitCode;
   CloseHandle(child.hThread);
   const UniqueHandle process(child.hProcess);
 
   const DWORD waited = WaitForSingleObject(process.Get(), timeoutMs);
-  if (waited == WAIT_TIMEOUT || waited == WAIT_ABANDONED) return kNoExitCode;
+  if (waited == WAIT_TIMEOUT || waited == WAIT_ABANDONED) {
+    LogStep("stop waiting for " + Quote(commandLine) + ": wait result " + std::to_string(waited));
+    return kNoExitCode;
+  }
   // After a failed wait the child may still run: its code then reads as
   // STILL_ACTIVE and counts as a failure.
   DWORD exitCode = kNoExitCode;
-  if (!GetExitCodeProcess(process.Get(), &exitCode)) exitCode = kNoExitCode;
+  if (!GetExitCodeProcess(process.Get(), &exitCode)) {
+    LogStep("read the exit code of " + Quote(commandLine), GetLastError());
+    return kNoExitCode;
+  }
+  LogStep(Quote(commandLine) + " ended with exit code " + std::to_string(static_cast<int>(exitCode)));
   return exitCode;
 }
 

@@ -1,14 +1,29 @@
 #include "operations/Speaker.h"
 
 #include "text/Messages.h"
+#include "win/Log.h"
 #include "win/UserInterface.h"
 
+// In quiet mode the log is the only place that says it.
 void Speaker::ShowError(const std::string& text) const {
-  if (!quiet_) AppBox(text, MB_OK | MB_ICONERROR);
+  if (quiet_) {
+    LogStep("quiet mode hides " + Quote(text));
+  } else {
+    AppBox(text, MB_OK | MB_ICONERROR);
+  }
 }
 
 void Speaker::FileTrouble(const std::string& text) const {
-  if (!quiet_) AppBox(text, MB_OK);
+  if (quiet_) {
+    LogStep("quiet mode hides " + Quote(text));
+  } else {
+    AppBox(text, MB_OK);
+  }
+}
+
+bool Speaker::MayAsk() const {
+  if (quiet_) LogStep("quiet mode asks no question");
+  return !quiet_;
 }
 
 bool Speaker::AskYesNo(const char* caption, const std::string& text, UINT icon) {

@@ -29,7 +29,7 @@ class Speaker {
   void Notice(const std::string& text) const { AppBox(text, MB_OK); }
 
   // In quiet mode no question is asked.
-  bool MayAsk() const { return !quiet_; }
+  bool MayAsk() const;
   // A question in a box of its own, not owned by any window: true for Yes.
   static bool AskYesNo(const char* caption, const std::string& text, UINT icon);
   // An error in a box of its own captioned "Error", shown in quiet mode too.

@@ -53,9 +53,8 @@ const CompilerArgument kCompilerArguments[] = {
     {&CompilerInfo::TargetPlatform, kMissingPlatform, false},
 };
 
-Step Failing(const std::string& text) { return Step{Action::Fail, CompilerInfo(), text}; }
-
-// The step an option asks for, reading its arguments from the reader.
+// The step an option asks for, reading its arguments from the reader. A
+// step without an action of its own fails with its text.
 Step ReadStep(const std::string& option, TokenReader& reader) {
   const struct {
     const char* name;
@@ -66,16 +65,25 @@ Step ReadStep(const std::string& option, TokenReader& reader) {
       {"/uninstall", Action::Uninstall, kFailedUninstall},
       {"/enable", Action::Enable, kFailedEnable},
       {"/disable", Action::Disable, kFailedDisable},
+      {"/UnregAllCompilers", Action::UnregisterAllCompilers, kFailedUnregisterAll},
   };
+  Step step;
+  step.option = option;
   for (const auto& plain : kPlainOptions) {
-    if (IsOption(option, plain.name)) return Step{plain.action, CompilerInfo(), plain.failure};
+    if (!IsOption(option, plain.name)) continue;
+    step.action = plain.action;
+    step.failure = plain.failure;
+    return step;
   }
 
-  Step step;
+  std::string& name = step.compiler.Name;
   if (IsOption(option, "/RegCompiler")) {
     for (const CompilerArgument& argument : kCompilerArguments) {
       std::string& value = step.compiler.*argument.field;
-      if (!reader.Next(value)) return Failing(argument.missingText);
+      if (!reader.Next(value)) {
+        step.failure = argument.missingText;
+        return step;
+      }
       if (argument.stripEnclosingQuotes) {
         StripEnclosingQuotes(value);
       } else {
@@ -83,17 +91,22 @@ Step ReadStep(const std::string& option, TokenReader& reader) {
       }
     }
     reader.NextTrimmed(step.compiler.Documentation);
-    return Step{Action::RegisterCompiler, step.compiler, FormatText(kFailedRegisterCompiler, step.compiler.Name)};
-  }
-  if (IsOption(option, "/UnregCompiler") || IsOption(option, "/SetCompiler")) {
-    if (!reader.NextTrimmed(step.compiler.Name)) return Failing(kMissingName);
-    if (IsOption(option, "/SetCompiler")) {
-      return Step{Action::SetDefaultCompiler, step.compiler, FormatText(kFailedSelectCompiler, step.compiler.Name)};
+    step.action = Action::RegisterCompiler;
+    step.failure = FormatText(kFailedRegisterCompiler, name);
+  } else if (IsOption(option, "/UnregCompiler") || IsOption(option, "/SetCompiler")) {
+    if (!reader.NextTrimmed(name)) {
+      step.failure = kMissingName;
+    } else if (IsOption(option, "/SetCompiler")) {
+      step.action = Action::SetDefaultCompiler;
+      step.failure = FormatText(kFailedSelectCompiler, name);
+    } else {
+      step.action = Action::UnregisterCompiler;
+      step.failure = FormatText(kFailedUnregisterCompiler, name);
     }
-    return Step{Action::UnregisterCompiler, step.compiler, FormatText(kFailedUnregisterCompiler, step.compiler.Name)};
+  } else {
+    step.failure = FormatText(kInvalidArgument, option);
   }
-  if (IsOption(option, "/UnregAllCompilers")) return Step{Action::UnregisterAllCompilers, step.compiler, kFailedUnregisterAll};
-  return Failing(FormatText(kInvalidArgument, option));
+  return step;
 }
 
 }  // namespace

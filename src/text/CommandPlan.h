@@ -25,6 +25,7 @@ struct Step {
   Action action = Action::Fail;
   CompilerInfo compiler;  // its Name alone for /UnregCompiler and /SetCompiler
   std::string failure;    // shown when the step fails
+  std::string option;     // as written on the command line, for the log
 };
 
 struct CommandPlan {

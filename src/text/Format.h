@@ -2,5 +2,6 @@
 
 #include <string>
 
-// printf-style formatting of a text with one string argument (its one %s).
+// A text with its one %s replaced by the argument, as printf would format
+// it. The program's patterns hold no other conversion.
 std::string FormatText(const char* pattern, const std::string& argument);

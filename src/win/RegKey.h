@@ -1,6 +1,7 @@
 #pragma once
-// An open registry key that closes itself. Every method returns the Windows
-// error code; a failed read leaves its output untouched.
+// An open registry key below HKEY_LOCAL_MACHINE that closes itself. Every
+// method returns the Windows error code and says in the log what it did; a
+// failed read leaves its output untouched.
 
 #include <windows.h>
 
@@ -13,8 +14,10 @@ class RegKey {
   RegKey(const RegKey&) = delete;
   RegKey& operator=(const RegKey&) = delete;
 
-  // RegOpenKeyExA of `path` below `parent`.
-  [[nodiscard]] LONG Open(HKEY parent, const std::string& path, REGSAM access);
+  // RegOpenKeyExA of `path` below HKEY_LOCAL_MACHINE, or of `name` below an
+  // open key.
+  [[nodiscard]] LONG Open(const std::string& path, REGSAM access);
+  [[nodiscard]] LONG Open(const RegKey& parent, const std::string& name, REGSAM access);
   // RegCreateKeyExA below HKEY_LOCAL_MACHINE with full access: creates every
   // missing key on the way.
   [[nodiscard]] LONG Create(const std::string& path);
@@ -40,5 +43,9 @@ class RegKey {
   HKEY Get() const { return key_; }
 
  private:
+  LONG OpenBelow(HKEY parent, const std::string& parentPath, const std::string& name, REGSAM access);
+  LONG Write(const char* name, DWORD type, const BYTE* data, DWORD size);
+
   HKEY key_ = nullptr;
+  std::string path_;  // as the log names it: HKLM\...
 };

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "win/Log.h"
+
 #include <vector>
 
 namespace {
@@ -39,7 +41,11 @@ std::string LoadResourceString(UINT id) {
 
 int ShowMessageBox(HWND owner, const std::string& text, const char* caption, UINT type) {
   LoadCommonControls();
-  return MessageBoxA(owner, text.c_str(), caption, type);
+  const int pressed = MessageBoxA(owner, text.c_str(), caption, type);
+  const char* names[] = {"failed", "OK", "Cancel", "Abort", "Retry", "Ignore", "Yes", "No"};
+  LogStep("message box " + Quote(caption) + " " + Quote(text) + ": " +
+          (pressed >= 0 && pressed <= IDNO ? names[pressed] : std::to_string(pressed)));
+  return pressed;
 }
 
 INT_PTR ShowModalDialog(UINT templateId, HWND owner, DLGPROC procedure, LPARAM parameter) {

@@ -88,7 +88,7 @@ std::string Describe(const CommandPlan& plan) {
     if (step.action == Action::RegisterCompiler) {
       text += "[" + c.Name + "|" + c.Executable + "|" + c.Include + "|" + c.Library + "|" + c.DefaultOptions + "|" +
               c.TargetPlatform + "|" + c.Documentation + "]";
-    } else if (!c.Name.empty()) {
+    } else if (step.action == Action::UnregisterCompiler || step.action == Action::SetDefaultCompiler) {
       text += "[" + c.Name + "]";
     }
     text += "=" + step.failure;

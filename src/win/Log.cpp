@@ -1,0 +1,61 @@
+#include "win/Log.h"
+
+namespace {
+
+HANDLE logFile = INVALID_HANDLE_VALUE;
+std::string currentOption = "start-up";
+
+// The system's own message for an error, on one line.
+std::string SystemMessage(DWORD error) {
+  char buffer[512] = {};
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                      buffer, sizeof buffer, nullptr);
+  std::string message(buffer, length);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
+    message.pop_back();
+  }
+  return message.empty() ? "(no message)" : message;
+}
+
+}  // namespace
+
+void OpenLog() {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableA("REGORVIK_LOG", path, sizeof path);
+  if (length == 0 || length >= sizeof path) return;
+  // Appending only: every write lands at the end, whoever else appends.
+  logFile = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+void SetLogOption(const std::string& option) { currentOption = option; }
+
+void LogStep(const std::string& step, DWORD error) {
+  if (logFile == INVALID_HANDLE_VALUE) return;
+  const DWORD lastError = GetLastError();
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char prefix[64];
+  wsprintfA(prefix, "%04u-%02u-%02u %02u:%02u:%02u.%03u pid %lu ", now.wYear, now.wMonth, now.wDay, now.wHour,
+            now.wMinute, now.wSecond, now.wMilliseconds, GetCurrentProcessId());
+  std::string line = prefix + currentOption + ": " + step;
+  if (error != ERROR_SUCCESS) line += ": error " + std::to_string(error) + ": " + SystemMessage(error);
+  line += "\r\n";
+  DWORD written = 0;
+  WriteFile(logFile, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  SetLastError(lastError);
+}
+
+std::string Quote(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '\r') {
+      quoted += "\\r";
+    } else if (c == '\n') {
+      quoted += "\\n";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The diagnostic log for unattended runs. When the environment variable
+// REGORVIK_LOG names a file, every step the tool takes is appended to it as
+// one line: the time, the process id, the option being run and the step; a
+// step that failed adds the Windows error code and the system's message for
+// it. Without the variable nothing is written anywhere.
+//
+// The log never changes what the tool does: a log that cannot be opened or
+// written is ignored, and the last error of the calls around it is kept.
+// Several processes may append to one log at once: each line is written
+// whole, in one call, at the end of the file.
+
+#include <windows.h>
+
+#include <string>
+
+// Opens the log REGORVIK_LOG names, if any; once, at start-up.
+void OpenLog();
+
+// What the following steps belong to: an option such as "/install", or the
+// dialog.
+void SetLogOption(const std::string& option);
+
+// Appends "STEP", or "STEP: error N: MESSAGE" when `error` is not 0.
+void LogStep(const std::string& step, DWORD error = ERROR_SUCCESS);
+
+// A text inside a step, in quotes.
+std::string Quote(const std::string& text);
