@@ -1,0 +1,58 @@
+// Outside programs as the user meets them, through the IDE's set-up run and
+// regsvr32.exe, each started in the package directory: exit code 1 is
+// success as well as 0; any other code, or a program that cannot be started,
+// is reported once with the exact command line, quiet or not, and ends the
+// operation, leaving what it did before.
+#include "Scenario.h"
+
+// After a successful set-up run, uninstall removes the tool's key when it is empty.
+#define EMPTY_TOOL_KEY "mkkey:$TOOLKEY"
+
+SCENARIOS(RunCommand, {
+    {"SetupExitingWithOneSucceeds", EMPTY_TOOL_KEY, "--env TESTBED_DEVENV_EXIT=1 -- /uninstall", R"(
+        exit 0
+        - $TOOLKEY\
+        run $PKG\VelPkg.dll DllUnregisterServer
+        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
+    {"SetupExitingWithTwoIsReported", EMPTY_TOOL_KEY, "--env TESTBED_DEVENV_EXIT=2 -- /uninstall", R"(
+        box "RegOrvikPkg" exclamation "Error executing "$IDE\Common7\IDE\devenv.exe" /setup" [OK] -> OK
+        box "RegOrvikPkg" error "Failed to uninstall Orvik C++ Integration Tool\n" [OK] -> OK
+        exit -1
+        run $PKG\VelPkg.dll DllUnregisterServer
+        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
+    {"ReportedInQuietModeWithTheSuffix", "suffix=Exp",
+     "--env ENVSDK_ROOTSUFFIX=Exp --env TESTBED_DEVENV_EXIT=0xFFFFFFFF -- /s /uninstall", R"(
+        box "RegOrvikPkg" exclamation "Error executing "$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp" [OK] -> OK
+        exit -1
+        run $PKG\VelPkg.dll DllUnregisterServer
+        run ""$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp")"},
+    {"InstallWhoseSetupFailsKeepsTheRest", "", "--env TESTBED_DEVENV_EXIT=259 -- /install", R"(
+        box "RegOrvikPkg" exclamation "Error executing "$IDE\Common7\IDE\devenv.exe" /setup" [OK] -> OK
+        box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK
+        exit -1
+        + $VS\Packages\$GUID\
+        + $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
+        + $VS\Packages\$GUID\Enabled = dword 1
+        + $VS\Packages\$GUID\InstallPath = sz "$PKG\\0"
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        + class VelPkg.dll = $PKG\VelPkg.dll
+        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\VelPkg.dll DllRegisterServer
+        run $PKG\OrvikPkg.dll DllRegisterServer
+        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
+
+    {"SetupThatCannotStartIsReportedWhenQuiet", "registered del:$IDE\\Common7\\IDE\\devenv.exe", "-- /s /uninstall", R"(
+        box "RegOrvikPkg" exclamation "Error executing "$IDE\Common7\IDE\devenv.exe" /setup" [OK] -> OK
+        exit -1
+        - $VS\Packages\$GUID\
+        - $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
+        - $VS\Packages\$GUID\InstallPath = sz "$PKG\\0"
+        - class VelPkg.dll = $PKG\VelPkg.dll
+        run $PKG\VelPkg.dll DllUnregisterServer)"},
+    {"RegistrationThatCannotStartEndsTheInstall", "", "--fault CreateProcessA(regsvr32)=2 -- /install", R"(
+        box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s VelPkg.dll" [OK] -> OK
+        box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK
+        exit -1)"},
+});
