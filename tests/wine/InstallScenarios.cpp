@@ -1,0 +1,115 @@
+// /install: VelPkg.dll registered, the package enabled and the IDE set up
+// again, after the installed version has been weighed against the tool's own
+// 7.0, with the question and the installed copy's own uninstall; and what a
+// failing step leaves behind.
+#include "Scenario.h"
+
+#define REINSTALL_QUESTION \
+  R"(box "Reinstall Orvik Integration Tool" none "Orvik Integration Tool is already installed.\r\nWould you like to reinstall?" [Yes No])"
+#define INSTALL_FAILED R"(box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK)"
+// Installed over a copy: without a suffix the package key is also where the
+// copy's installer keeps ProductVersion and InstallPath ($OLD), and VelPkg.dll's
+// registration points InstallPath at the new copy.
+#define INSTALLED_OVER_THE_COPY                             \
+  "\n" R"(+ $VS\Packages\$GUID\Enabled = dword 1)"          \
+  "\n" R"(~ $VS\Packages\$GUID\InstallPath = sz "$PKG\\0")" \
+  "\n" R"(+ class OrvikPkg.dll = $PKG\OrvikPkg.dll)"        \
+  "\n" R"(~ $TOOLS\vcspawn.exe = ovcspawn.exe)"             \
+  "\n" R"(+ $TOOLS\vcspawn_ms.exe = vcspawn.exe)"           \
+  "\n" R"(+ $PKG\vcspawn_ms.exe = vcspawn.exe)"
+// The new copy's runs, all from the package directory.
+#define NEW_COPY_RUNS                               \
+  "\n" R"(run $PKG\VelPkg.dll DllRegisterServer)"   \
+  "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)" \
+  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup")"
+
+SCENARIOS(Install, {
+    // Nothing installed: the whole walk, silently. Under a suffix only the
+    // suffixed package key makes an installed copy, whatever version the
+    // unsuffixed one holds; the IDE's set-up gets the suffix, and its failure
+    // is reported even in quiet mode, the rest staying installed.
+    {"FreshInstallRegistersEnablesAndSetsUpTheIde", "", "-- /install", R"(
+        exit 0
+        + $VS\Packages\$GUID\
+        + $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
+        + $VS\Packages\$GUID\Enabled = dword 1
+        + $VS\Packages\$GUID\InstallPath = sz "$PKG\\0"
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        + class VelPkg.dll = $PKG\VelPkg.dll
+        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe)" NEW_COPY_RUNS},
+    {"SuffixedInstallIgnoresTheUnsuffixedVersion", "suffix=Exp installed=7.1",
+     "--env ENVSDK_ROOTSUFFIX=Exp --env TESTBED_DEVENV_EXIT=-1 -- /s /install", R"(
+        box "RegOrvikPkg" exclamation "Error executing "$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp" [OK] -> OK
+        exit -1
+        + $VSExp\Packages\$GUID\
+        + $VSExp\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
+        + $VSExp\Packages\$GUID\Enabled = dword 1
+        + $VSExp\Packages\$GUID\InstallPath = sz "$PKG\\0"
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        + class VelPkg.dll = $PKG\VelPkg.dll
+        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\VelPkg.dll DllRegisterServer
+        run $PKG\OrvikPkg.dll DllRegisterServer
+        run ""$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp")"},
+
+    // An older or the same version: asked first. Yes runs the installed
+    // copy's own uninstall in its directory, which its regsvr32.exe and
+    // devenv.exe inherit; the new copy's runs show the directory restored.
+    // Quiet mode asks nothing and leaves the installed copy alone.
+    {"OlderVersionAnsweredYesUninstallsTheCopyFirst", "registered installed=6.5 older-copy", "--answer yes -- /install",
+     REINSTALL_QUESTION R"( -> Yes
+        exit 0)" INSTALLED_OVER_THE_COPY R"(
+        run $OLD\VelPkg.dll DllUnregisterServer in $OLD
+        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $OLD)" NEW_COPY_RUNS},
+    {"OlderVersionAnsweredNoChangesNothing", "registered installed=6.5 older-copy", "--answer no -- /install",
+     REINSTALL_QUESTION R"( -> No
+        )" INSTALL_FAILED R"(
+        exit -1)"},
+    {"SameVersionQuietlyInstallsOverTheCopy", "registered installed=7.0.270 older-copy", "-- /s /install",
+     "exit 0" INSTALLED_OVER_THE_COPY NEW_COPY_RUNS},
+    // The copy's directory is used as stored: without its backslash the copy
+    // is not found, which is reported, and the install goes on from the
+    // tool's own directory.
+    {"InstallPathWithoutBackslash", "registered installed=7.0 older-copy reg:$VS\\Packages\\$GUID\\InstallPath=sz0:$OLD",
+     "--answer yes -- /install", REINSTALL_QUESTION R"( -> Yes
+        box "RegOrvikPkg" exclamation "Error executing $OLDRegOrvikPkg.exe /uninstall" [OK] -> OK
+        exit 0)" INSTALLED_OVER_THE_COPY NEW_COPY_RUNS},
+
+    // A later version is said even in quiet mode, changes nothing and is no
+    // failure: the run goes on with the next option.
+    {"LaterVersionIsSaidAndTheRunGoesOn", "registered installed=7.1", "-- /s /install /install", R"(
+        box "RegOrvikPkg" exclamation "Later version already installed" [OK] -> OK
+        box "RegOrvikPkg" exclamation "Later version already installed" [OK] -> OK
+        exit 0)"},
+    // A version that cannot be read fails with the failure text alone: the
+    // tool's own under another file name, or the installed one under a
+    // suffix, whose unsuffixed key this machine lacks.
+    {"OwnVersionUnreadableUnderAnotherName", "tool-name=Orvik%20Setup.exe registered installed=7.0", "-- /install", R"(
+        box "Orvik Setup" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK
+        exit -1)"},
+    {"InstalledVersionUnreadableUnderASuffix", "suffix=Exp registered", "--env ENVSDK_ROOTSUFFIX=Exp -- /s /install", "exit -1"},
+
+    // A failing step ends the install; what the steps before it did stays.
+    {"VelPkgRegistrationFails", "", "--env TESTBED_VELPKG_FAIL=register -- /install", R"(
+        box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s VelPkg.dll" [OK] -> OK
+        )" INSTALL_FAILED R"(
+        exit -1
+        run $PKG\VelPkg.dll DllRegisterServer)"},
+    {"EnableFailsWithVelPkgRegistered", "", "--env TESTBED_ORVIKPKG_FAIL=register -- /install", R"(
+        box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s OrvikPkg.dll" [OK] -> OK
+        )" INSTALL_FAILED R"(
+        exit -1
+        + $VS\Packages\$GUID\
+        + $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
+        + $VS\Packages\$GUID\InstallPath = sz "$PKG\\0"
+        + class VelPkg.dll = $PKG\VelPkg.dll
+        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\VelPkg.dll DllRegisterServer
+        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+});
