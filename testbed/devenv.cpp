@@ -1,14 +1,19 @@
 // The IDE's devenv.exe in miniature: records how it was started and ends with
 // the exit code that TESTBED_DEVENV_EXIT asks for (decimal, hexadecimal with
-// 0x, or negative; 0 when unset).
+// 0x, or negative; 0 when unset). The tool starts its programs hidden; one
+// started otherwise adds " [not hidden]" to its line.
 #include <windows.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "TestbedLog.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  testbed::AppendRunLog(nullptr, GetCommandLineA());
+  STARTUPINFOA startup;
+  GetStartupInfoA(&startup);
+  const bool hidden = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 && startup.wShowWindow == SW_HIDE;
+  testbed::AppendRunLog(nullptr, (GetCommandLineA() + std::string(hidden ? "" : " [not hidden]")).c_str());
   char exitCode[32];
   if (!testbed::ReadControl("TESTBED_DEVENV_EXIT", exitCode, sizeof exitCode)) return 0;
   return static_cast<int>(std::strtoul(exitCode, nullptr, 0));

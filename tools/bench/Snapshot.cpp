@@ -64,7 +64,7 @@ std::string FileText(const std::string& path, DWORD attributes) {
   static const auto built = [] {
     std::vector<std::pair<std::string, std::string>> files;
     for (const char* name : {kToolName, "vcspawn.exe", "ovcspawn.exe", "ovcspawn_caps.exe", "devenv.exe", "empty.exe",
-                             "ide_window.exe", "OrvikPkg.dll", "VelPkg.dll"})
+                             "OrvikPkg.dll", "VelPkg.dll"})
       files.emplace_back(name, ReadAll(BuiltFile(name)));
     return files;
   }();
