@@ -19,6 +19,7 @@ int CRegOrvikPkgApp::Run() {
   OpenLog();
   InitInstance();
   const int exitCode = ExitInstance();
+  SetLogOption("end");
   LogStep("exit code " + std::to_string(exitCode));
   return exitCode;
 }
@@ -33,8 +34,7 @@ bool CRegOrvikPkgApp::InitInstance() {
   }
   ReadRootSuffix();
   const char* commandLine = GetCommandLineA();
-  LogStep("command line " + Quote(commandLine != nullptr ? commandLine : "") + ", ENVSDK_ROOTSUFFIX " +
-          Quote(RootSuffix));
+  LogStart(commandLine != nullptr ? commandLine : "", RootSuffix);
   bool showDialog = false;
   if (!ProcessCommandLine(commandLine != nullptr ? commandLine : "", &showDialog)) {
     ExitCode = -1;

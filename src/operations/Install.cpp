@@ -20,7 +20,8 @@ constexpr DWORD kCurrentDirectorySize = 260;
 
 bool ChangeDirectory(const char* directory) {
   const BOOL changed = SetCurrentDirectoryA(directory);
-  LogStep(std::string("make ") + directory + " the current directory", changed ? ERROR_SUCCESS : GetLastError());
+  LogResult(std::string("make ") + directory + " the current directory", "SetCurrentDirectoryA",
+            changed ? ERROR_SUCCESS : GetLastError());
   return changed != FALSE;
 }
 
@@ -82,7 +83,8 @@ void RemovePreviousVersion(const std::string& rootSuffix, const Speaker& speaker
   char saved[kCurrentDirectorySize] = {};
   const DWORD savedLength = GetCurrentDirectoryA(kCurrentDirectorySize, saved);
   if (savedLength == 0 || savedLength >= kCurrentDirectorySize) {
-    LogStep("read the current directory", savedLength == 0 ? GetLastError() : ERROR_BUFFER_OVERFLOW);
+    LogResult("read the current directory", "GetCurrentDirectoryA",
+              savedLength == 0 ? GetLastError() : ERROR_BUFFER_OVERFLOW);
     return;
   }
 

@@ -93,7 +93,7 @@ bool IsVendorSpawner(const std::string& path, bool& loaded) {
     const UniqueModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     loaded = module.Get() != nullptr;
     if (!loaded) {
-      LogStep("load " + path + " to read its string 101", GetLastError());
+      LogResult("load " + path + " to read its string 101", "LoadLibraryExA", GetLastError());
       return false;
     }
     if (LoadStringA(module.Get(), kVendorMarkerId, marker, kMarkerBufferSize) <= 0) marker[0] = '\0';

@@ -28,8 +28,9 @@ DWORD StartAndWait(const char* commandLine, const char* workingDirectory, DWORD 
   PROCESS_INFORMATION child = {};
   const BOOL started = CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDirectory,
                                      &startup, &child);
-  LogStep("start " + Quote(commandLine) + " in " + (workingDirectory != nullptr ? workingDirectory : "the current directory"),
-          started ? ERROR_SUCCESS : GetLastError());
+  LogResult("start " + Quote(commandLine) + " in " +
+                (workingDirectory != nullptr ? workingDirectory : "the current directory"),
+            "CreateProcessA", started ? ERROR_SUCCESS : GetLastError());
   if (!started) return kNoExitCode;
   CloseHandle(child.hThread);
   const UniqueHandle process(child.hProcess);
@@ -43,7 +44,7 @@ DWORD StartAndWait(const char* commandLine, const char* workingDirectory, DWORD 
   // STILL_ACTIVE and counts as a failure.
   DWORD exitCode = kNoExitCode;
   if (!GetExitCodeProcess(process.Get(), &exitCode)) {
-    LogStep("read the exit code of " + Quote(commandLine), GetLastError());
+    LogResult("read the exit code of " + Quote(commandLine), "GetExitCodeProcess", GetLastError());
     return kNoExitCode;
   }
   LogStep(Quote(commandLine) + " ended with exit code " + std::to_string(static_cast<int>(exitCode)));

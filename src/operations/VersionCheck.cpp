@@ -18,12 +18,12 @@ bool GetOwnVersion(float& version) {
   DWORD handle = 0;
   const DWORD size = GetFileVersionInfoSizeA(kToolExe, &handle);
   if (size == 0) {
-    LogStep(step, GetLastError());
+    LogResult(step, "GetFileVersionInfoSizeA", GetLastError());
     return false;
   }
   std::vector<unsigned char> block(size);
   if (!GetFileVersionInfoA(kToolExe, handle, size, block.data())) {
-    LogStep(step, GetLastError());
+    LogResult(step, "GetFileVersionInfoA", GetLastError());
     return false;
   }
 

@@ -11,7 +11,8 @@ bool ClearReadOnly(const char* path) {
   const DWORD attributes = GetFileAttributesA(path);
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0) return false;
   const bool cleared = SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY) != FALSE;
-  LogStep(std::string("clear the read-only attribute of ") + path, cleared ? ERROR_SUCCESS : GetLastError());
+  LogResult(std::string("clear the read-only attribute of ") + path, "SetFileAttributesA",
+            cleared ? ERROR_SUCCESS : GetLastError());
   return cleared;
 }
 
@@ -19,14 +20,14 @@ bool ClearReadOnly(const char* path) {
 // clears that and runs it once more. The target of a call that succeeded is
 // left writable. On failure the system's error is the last error.
 template <typename Call>
-BOOL IntoWritableTarget(const std::string& step, const char* target, bool mayReplace, Call call) {
+BOOL IntoWritableTarget(const std::string& step, const char* name, const char* target, bool mayReplace, Call call) {
   BOOL done = call();
   DWORD error = done ? ERROR_SUCCESS : GetLastError();
-  LogStep(step, error);
+  LogResult(step, name, error);
   if (!done && mayReplace && error == ERROR_ACCESS_DENIED && ClearReadOnly(target)) {
     done = call();
     error = done ? ERROR_SUCCESS : GetLastError();
-    LogStep(step, error);
+    LogResult(step, name, error);
   }
   if (done) {
     ClearReadOnly(target);
@@ -40,11 +41,11 @@ BOOL IntoWritableTarget(const std::string& step, const char* target, bool mayRep
 
 BOOL CopyFileTo(const char* source, const char* target, BOOL failIfExists) {
   const std::string step = std::string("copy ") + source + " to " + target + (failIfExists ? " unless it exists" : "");
-  return IntoWritableTarget(step, target, !failIfExists, [&] { return CopyFileA(source, target, failIfExists); });
+  return IntoWritableTarget(step, "CopyFileA", target, !failIfExists, [&] { return CopyFileA(source, target, failIfExists); });
 }
 
 BOOL MoveFileTo(const char* source, const char* target, DWORD flags) {
   const std::string step = std::string("move ") + source + " to " + target;
-  return IntoWritableTarget(step, target, (flags & MOVEFILE_REPLACE_EXISTING) != 0,
+  return IntoWritableTarget(step, "MoveFileExA", target, (flags & MOVEFILE_REPLACE_EXISTING) != 0,
                             [&] { return MoveFileExA(source, target, flags); });
 }

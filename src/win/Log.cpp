@@ -28,9 +28,18 @@ void OpenLog() {
                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+void LogStart(const std::string& commandLine, const std::string& rootSuffix) {
+  if (logFile == INVALID_HANDLE_VALUE) return;
+  char directory[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof directory, directory);
+  LogStep("command line " + Quote(commandLine) + " in " + directory + ", ENVSDK_ROOTSUFFIX " + Quote(rootSuffix));
+}
+
 void SetLogOption(const std::string& option) { currentOption = option; }
 
-void LogStep(const std::string& step, DWORD error) {
+void LogStep(const std::string& step) { LogResult(step, nullptr, ERROR_SUCCESS); }
+
+void LogResult(const std::string& step, const char* call, DWORD error) {
   if (logFile == INVALID_HANDLE_VALUE) return;
   const DWORD lastError = GetLastError();
   SYSTEMTIME now;
@@ -39,7 +48,9 @@ void LogStep(const std::string& step, DWORD error) {
   wsprintfA(prefix, "%04u-%02u-%02u %02u:%02u:%02u.%03u pid %lu ", now.wYear, now.wMonth, now.wDay, now.wHour,
             now.wMinute, now.wSecond, now.wMilliseconds, GetCurrentProcessId());
   std::string line = prefix + currentOption + ": " + step;
-  if (error != ERROR_SUCCESS) line += ": error " + std::to_string(error) + ": " + SystemMessage(error);
+  if (error != ERROR_SUCCESS) {
+    line += std::string(": ") + call + " failed with error " + std::to_string(error) + ": " + SystemMessage(error);
+  }
   line += "\r\n";
   DWORD written = 0;
   WriteFile(logFile, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);

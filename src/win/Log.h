@@ -17,12 +17,18 @@
 // Opens the log REGORVIK_LOG names, if any; once, at start-up.
 void OpenLog();
 
+// The first line of a run: how the tool was started.
+void LogStart(const std::string& commandLine, const std::string& rootSuffix);
+
 // What the following steps belong to: an option such as "/install", or the
 // dialog.
 void SetLogOption(const std::string& option);
 
-// Appends "STEP", or "STEP: error N: MESSAGE" when `error` is not 0.
-void LogStep(const std::string& step, DWORD error = ERROR_SUCCESS);
+// Appends a line for a step.
+void LogStep(const std::string& step);
+// Appends "STEP" when the Windows call it made succeeded (error 0), else
+// "STEP: CALL failed with error N: MESSAGE".
+void LogResult(const std::string& step, const char* call, DWORD error);
 
 // A text inside a step, in quotes.
 std::string Quote(const std::string& text);

@@ -47,7 +47,7 @@ LONG RegKey::OpenBelow(HKEY parent, const std::string& parentPath, const std::st
   HKEY key = nullptr;
   const LONG result = RegOpenKeyExA(parent, name.c_str(), 0, access, &key);
   path_ = parentPath + "\\" + name;
-  LogStep("open key " + path_ + " with " + AccessName(access), static_cast<DWORD>(result));
+  LogResult("open key " + path_ + " with " + AccessName(access), "RegOpenKeyExA", static_cast<DWORD>(result));
   if (result == ERROR_SUCCESS) key_ = key;
   return result;
 }
@@ -58,7 +58,7 @@ LONG RegKey::Create(const std::string& path) {
   const LONG result = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                       KEY_ALL_ACCESS, nullptr, &key, nullptr);
   path_ = "HKLM\\" + path;
-  LogStep("create key " + path_ + " with KEY_ALL_ACCESS", static_cast<DWORD>(result));
+  LogResult("create key " + path_ + " with KEY_ALL_ACCESS", "RegCreateKeyExA", static_cast<DWORD>(result));
   if (result == ERROR_SUCCESS) key_ = key;
   return result;
 }
@@ -71,7 +71,7 @@ LONG RegKey::ReadText(const char* name, DWORD capacity, std::string& text, DWORD
       RegQueryValueExA(key_, name, nullptr, &valueType, reinterpret_cast<BYTE*>(buffer.data()), &size);
   const std::string step = "read value " + std::string(name) + " of " + path_;
   if (result != ERROR_SUCCESS) {
-    LogStep(step + " into " + std::to_string(capacity) + " bytes", static_cast<DWORD>(result));
+    LogResult(step + " into " + std::to_string(capacity) + " bytes", "RegQueryValueExA", static_cast<DWORD>(result));
     return result;
   }
   LogStep(step + ": " + TypeName(valueType) + ", " + std::to_string(size) + " bytes");
@@ -91,7 +91,7 @@ LONG RegKey::ReadBytes(const char* name, void* data, DWORD size) const {
   if (result == ERROR_SUCCESS) {
     LogStep(step + ": " + TypeName(type) + ", " + std::to_string(size) + " bytes");
   } else {
-    LogStep(step + " into " + std::to_string(capacity) + " bytes", static_cast<DWORD>(result));
+    LogResult(step + " into " + std::to_string(capacity) + " bytes", "RegQueryValueExA", static_cast<DWORD>(result));
   }
   return result;
 }
@@ -114,9 +114,9 @@ LONG RegKey::WriteDword(const char* name, DWORD value) {
 
 LONG RegKey::Write(const char* name, DWORD type, const BYTE* data, DWORD size) {
   const LONG result = RegSetValueExA(key_, name, 0, type, data, size);
-  LogStep("write value " + std::string(name) + " of " + path_ + ": " + TypeName(type) + ", " + std::to_string(size) +
-              " bytes",
-          static_cast<DWORD>(result));
+  LogResult("write value " + std::string(name) + " of " + path_ + ": " + TypeName(type) + ", " +
+                std::to_string(size) + " bytes",
+            "RegSetValueExA", static_cast<DWORD>(result));
   return result;
 }
 
@@ -131,14 +131,14 @@ LONG RegKey::EnumKey(DWORD index, std::string& name) const {
   } else if (result == ERROR_NO_MORE_ITEMS) {
     LogStep(step + ": none");
   } else {
-    LogStep(step, static_cast<DWORD>(result));
+    LogResult(step, "RegEnumKeyExA", static_cast<DWORD>(result));
   }
   return result;
 }
 
 LONG RegKey::DeleteKey(const std::string& subkey) const {
   const LONG result = RegDeleteKeyA(key_, subkey.c_str());
-  LogStep("delete key " + path_ + "\\" + subkey, static_cast<DWORD>(result));
+  LogResult("delete key " + path_ + "\\" + subkey, "RegDeleteKeyA", static_cast<DWORD>(result));
   return result;
 }
 
@@ -148,6 +148,6 @@ LONG RegKey::Close() {
   HKEY key = key_;
   key_ = nullptr;
   const LONG result = RegCloseKey(key);
-  if (result != ERROR_SUCCESS) LogStep("close key " + path_, static_cast<DWORD>(result));
+  if (result != ERROR_SUCCESS) LogResult("close key " + path_, "RegCloseKey", static_cast<DWORD>(result));
   return result;
 }

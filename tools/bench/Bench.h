@@ -33,6 +33,7 @@ struct RunOptions {
   std::vector<std::string> ideWindows;  // CLASS|TITLE of windows shown for the whole run
   double timeoutSeconds = 30;
   bool machine = false;  // snapshot before and after, print the changes and the programs run
+  std::string log;       // with --log: which lines of the tool's own log to print, "|"-separated; "*" all
 };
 
 // Takes the run option at words[i] with its value (aliases expanded in paths),
@@ -51,6 +52,9 @@ std::vector<std::string> IdeRootKeys();  // the IDE's 7.0* keys below HKLM
 std::vector<std::string> Snapshot();
 std::vector<std::string> Changes(const std::vector<std::string>& before, const std::vector<std::string>& after);
 std::vector<std::string> ProgramsRun();
+// The lines of the tool's log that hold one of the patterns, each process
+// named by a letter in the order it first wrote, instead of time and id.
+std::vector<std::string> ToolLog(const std::string& patterns);
 
 // A built file of the testbed, or the tool, by its file name.
 std::string BuiltFile(const std::string& name);

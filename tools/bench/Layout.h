@@ -17,6 +17,7 @@ constexpr char kToolName[] = "RegOrvikPkg.exe";
 constexpr char kPackageFiles[][16] = {"OrvikPkg.dll", "VelPkg.dll", "ovcspawn.exe"};
 constexpr char kBenchDir[] = "C:\\RegOrvikBench";
 constexpr char kRunLog[] = "C:\\RegOrvikBench\\testbed.log";
+constexpr char kToolLog[] = "C:\\RegOrvikBench\\RegOrvikPkg.log";  // REGORVIK_LOG of a run with --log
 
 // Below HKEY_LOCAL_MACHINE.
 constexpr char kIdeKeys[] = BENCH_IDE_KEYS;  // the IDE's roots 7.0<suffix> are below

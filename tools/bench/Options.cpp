@@ -13,7 +13,7 @@ bool TakeRunOption(const std::vector<std::string>& words, std::size_t& i, RunOpt
     ++i;
     return true;
   }
-  const char* valued[] = {"--cwd", "--env", "--unset", "--app", "--answer", "--fault", "--timeout", "--ide-window"};
+  const char* valued[] = {"--cwd", "--env", "--unset", "--app", "--answer", "--fault", "--timeout", "--ide-window", "--log"};
   if (std::find(std::begin(valued), std::end(valued), option) == std::end(valued)) return false;
   if (i + 1 >= words.size()) throw UsageError{"missing value after " + option};
   const std::string value = words[i + 1];
@@ -28,6 +28,7 @@ bool TakeRunOption(const std::vector<std::string>& words, std::size_t& i, RunOpt
   if (option == "--fault") options.faults.push_back(value);
   if (option == "--timeout") options.timeoutSeconds = std::atof(value.c_str());
   if (option == "--ide-window") options.ideWindows.push_back(value);
+  if (option == "--log") options.log = value;
   return true;
 }
 

@@ -26,6 +26,7 @@ std::string BuildEnvironment(const RunOptions& options) {
   for (const char* name : {"ENVSDK_ROOTSUFFIX", "TESTBED_DEVENV_EXIT", "TESTBED_ORVIKPKG_FAIL", "TESTBED_VELPKG_FAIL"})
     settings.emplace_back(name, std::nullopt);
   if (!options.machine) settings.clear();
+  if (!options.log.empty()) settings.emplace_back("REGORVIK_LOG", std::string(layout::kToolLog));
   std::string faults;
   for (const std::string& fault : options.faults) faults += (faults.empty() ? "" : ";") + fault;
   settings.emplace_back(probe::kFaultsVariable, faults.empty() ? std::nullopt : std::optional(faults));
@@ -86,6 +87,7 @@ int Session::Run(std::string& transcript) {
   started_ = GetTickCount64();
   std::vector<std::string> before;
   if (options_.machine) DeleteFileA(layout::kRunLog);
+  if (!options_.log.empty()) DeleteFileA(layout::kToolLog);
   if (options_.machine) before = Snapshot();
   bool running = std::all_of(options_.ideWindows.begin(), options_.ideWindows.end(),
                              [&](const std::string& spec) { return StartIdeWindow(spec); }) && Start();
@@ -104,6 +106,9 @@ int Session::Run(std::string& transcript) {
   if (options_.machine) {
     for (const std::string& change : Changes(before, Snapshot())) lines_.push_back(change);
     for (const std::string& run : ProgramsRun()) lines_.push_back(run);
+  }
+  if (!options_.log.empty()) {
+    for (const std::string& line : ToolLog(options_.log)) lines_.push_back(line);
   }
   for (const std::string& line : lines_) transcript += ApplyAliases(line) + "\n";
   return failure_.empty() ? static_cast<int>(exitCode) : kRunFailed;

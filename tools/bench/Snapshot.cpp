@@ -167,4 +167,31 @@ std::vector<std::string> ProgramsRun() {
   return runs;
 }
 
+std::vector<std::string> ToolLog(const std::string& patterns) {
+  const std::string log = ReadAll(kToolLog);
+  std::vector<std::string> processes, lines;
+  for (std::size_t start = 0, end; (end = log.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    // YYYY-MM-DD HH:MM:SS.mmm pid N OPTION: STEP
+    std::string line = log.substr(start, end - start);
+    std::size_t pidEnd = line.find(' ', 28);
+    bool stamped = line.size() > 28 && line[4] == '-' && line[13] == ':' && line[19] == '.' &&
+                   line.compare(23, 5, " pid ") == 0 && pidEnd != std::string::npos;
+    if (stamped) {
+      std::string pid = line.substr(28, pidEnd - 28);
+      auto known = std::find(processes.begin(), processes.end(), pid);
+      if (known == processes.end()) known = processes.insert(processes.end(), pid);
+      line = "log " + std::string(1, static_cast<char>('A' + (known - processes.begin()))) + line.substr(pidEnd);
+    } else {
+      line = "log ?? " + line;  // a line without its time and process: shown as it is, so that the row fails
+    }
+    bool wanted = patterns == "*";
+    for (std::size_t from = 0, bar; !wanted && from <= patterns.size(); from = bar + 1) {
+      bar = std::min(patterns.find('|', from), patterns.size());
+      wanted = line.find(patterns.substr(from, bar - from)) != std::string::npos;
+    }
+    if (wanted) lines.push_back(line);
+  }
+  return lines;
+}
+
 }  // namespace bench
