@@ -16,6 +16,8 @@ packages=(
   googletest             # the sources in /usr/src/googletest, built for Windows too
   libgtest-dev
   clang
+  wixl                   # the example installer: wixl and msibuild
+  msitools
 )
 
 installed() {

@@ -11,12 +11,17 @@ constexpr char kIdeRoot[] = BENCH_IDE_ROOT;
 constexpr char kIdeExeDir[] = BENCH_IDE_ROOT "\\Common7\\IDE\\";
 constexpr char kIdeToolsDir[] = BENCH_IDE_ROOT "\\Common7\\Tools\\";
 constexpr char kVendorDir[] = "C:\\Program Files\\Orvik";
+// Where the example installer puts the package: a 32-bit package on 64-bit Windows.
+constexpr char kVendorDir32[] = "C:\\Program Files (x86)\\Orvik";
 constexpr char kPackageDir[] = BENCH_PACKAGE_DIR "\\";
 constexpr char kOlderCopyDir[] = BENCH_PACKAGE_DIR " 6.5\\";
 constexpr char kToolName[] = "RegOrvikPkg.exe";
 constexpr char kPackageFiles[][16] = {"OrvikPkg.dll", "VelPkg.dll", "ovcspawn.exe"};
 constexpr char kBenchDir[] = "C:\\RegOrvikBench";
 constexpr char kRunLog[] = "C:\\RegOrvikBench\\testbed.log";
+// A copy of the example installer that provisioning placed: a wipe first
+// uninstalls what it installed.
+constexpr char kInstaller[] = "C:\\RegOrvikBench\\RegOrvikPkg.msi";
 constexpr char kToolLog[] = "C:\\RegOrvikBench\\RegOrvikPkg.log";  // REGORVIK_LOG of a run with --log
 
 // Below HKEY_LOCAL_MACHINE.
@@ -33,6 +38,7 @@ constexpr char kClasses[][2][48] = {{"OrvikPkg.dll", "{8F4A1C3E-2B6D-4E97-A5C0-7
 
 // Longest path first, so that $TOOLS wins over $IDE and $OLD over $PKG.
 constexpr char kAliases[][2][64] = {{"$TOOLS", BENCH_IDE_ROOT "\\Common7\\Tools"},
+                                    {"$PKG86", "C:\\Program Files (x86)\\Orvik\\Compiler Integration"},
                                     {"$OLD", BENCH_PACKAGE_DIR " 6.5"},
                                     {"$TOOLKEY", "HKLM\\Software\\Orvik\\Compiler Integration Tool"},
                                     {"$IDE", BENCH_IDE_ROOT},

@@ -32,13 +32,30 @@ void DeleteDirectoryTree(const std::wstring& directory) {
   RemoveDirectoryW(directory.c_str());
 }
 
+// Runs a command line to its end, a minute at most: its exit code, or -1
+// when it could not be started or did not end.
+long Execute(std::string commandLine) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return -1;
+  DWORD exitCode = static_cast<DWORD>(-1);
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<long>(exitCode);
+}
+
 std::string Wipe() {
+  // The example installer's product would outlive its files and keys.
+  if (GetFileAttributesA(kInstaller) != INVALID_FILE_ATTRIBUTES) Execute("msiexec.exe /x " + std::string(kInstaller) + " /qn");
   std::vector<std::string> keys = IdeRootKeys();
   keys.insert(keys.end(), {kVendorKey, kClassesKey + std::string(kPackageGuid), kClassesKey + std::string(kOrvikPkgClsid)});
   for (const std::string& key : keys)
     if (LONG status = RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str()); status && status != ERROR_FILE_NOT_FOUND)
       return Error("deleting HKLM\\" + key, status);
-  for (std::string directory : {kIdeRoot, kVendorDir, kBenchDir}) {
+  for (std::string directory : {kIdeRoot, kVendorDir, kVendorDir32, kBenchDir}) {
     DeleteDirectoryTree(std::wstring(directory.begin(), directory.end()));
     if (GetFileAttributesA(directory.c_str()) != INVALID_FILE_ATTRIBUTES) return "could not remove " + directory;
   }
@@ -112,9 +129,11 @@ std::string Edit(const std::string& verb, const std::string& argument) {
   if (verb == "reg" && !key.empty()) return WriteValue(key);
   if (verb == "regdel" && !key.empty()) return Delete(key);
   if (verb == "mkkey" && !key.empty()) return Write(key, nullptr);
+  if (verb == "exec" && Execute(argument) != 0) return "exec:" + argument + " did not end with 0";
   if (verb == "del") done = DeleteFileA(argument.c_str());
   else if (verb == "readonly") done = SetFileAttributesA(argument.c_str(), FILE_ATTRIBUTE_READONLY);
   else if (verb == "mkdir") CreateDirectories(argument);
+  else if (verb == "exec") done = true;
   else return "not a machine word: " + verb + ":" + argument;
   return done ? "" : Error(verb + " " + argument, GetLastError());
 }
@@ -137,7 +156,10 @@ std::string RegisterPackage(const std::string& dllPath, const std::string& rootS
 std::string BuiltFile(const std::string& name) {
   char directory[MAX_PATH] = "";
   GetEnvironmentVariableA("REGORVIK_BUILD_DIR", directory, sizeof directory);
-  return directory + std::string(lstrcmpiA(name.c_str(), kToolName) ? "\\testbed\\" : "\\src\\") + name;
+  const char* folder = "\\testbed\\";
+  if (lstrcmpiA(name.c_str(), kToolName) == 0) folder = "\\src\\";
+  if (lstrcmpiA(name.c_str(), "RegOrvikPkg.msi") == 0) folder = "\\installer\\";
+  return directory + std::string(folder) + name;
 }
 
 std::string Provision(const std::vector<std::string>& words, std::string* toolPath) {

@@ -128,6 +128,7 @@ std::vector<std::string> Snapshot() {
   }
   DumpFiles(lines, kIdeRoot);
   DumpFiles(lines, kVendorDir);
+  DumpFiles(lines, kVendorDir32);
   return lines;
 }
 
