@@ -44,12 +44,7 @@ SCENARIOS(Dialog, {
           press OK
         box "RegOrvikPkg" exclamation "Changes will take effect after Visual Studio restarted" [OK] owned by "Orvik Package Registration" -> OK
         exit 0
-        ~ $VS\Packages\$GUID\Enabled = dword 1
-        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
-        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
-        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
-        + $PKG\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+        ~ $VS\Packages\$GUID\Enabled = dword 1)" ENABLE_CHANGES},
 
     // A change that fails: the operation's own report, then the dialog's,
     // and the buttons back as applied; no notice, and Cancel still reads

@@ -6,19 +6,7 @@
 
 SCENARIOS(Log, {
     {"QuietInstallLogsEveryStep", "", "--log * -- /s /install", R"(
-        exit 0
-        + $VS\Packages\$GUID\
-        + $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
-        + $VS\Packages\$GUID\Enabled = dword 1
-        + $VS\Packages\$GUID\InstallPath = sz "$PKG\\0"
-        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
-        + class VelPkg.dll = $PKG\VelPkg.dll
-        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
-        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
-        + $PKG\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\VelPkg.dll DllRegisterServer
-        run $PKG\OrvikPkg.dll DllRegisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup"
+        exit 0)" INSTALL_CHANGES R"(
         log A start-up: look for a window of class wndclass_desked_gsk with an IDE's title: none
         log A start-up: command line ""$PKG\RegOrvikPkg.exe" /s /install" in $PKG, ENVSDK_ROOTSUFFIX ""
         log A /install: open key $VS with KEY_READ
@@ -60,12 +48,7 @@ SCENARIOS(Log, {
     {"RefusedWriteNamesTheKeyTheCallAndTheError", "registered",
      "--fault RegSetValueExA(Enabled)=5 --log failed%20with|end: -- /enable", R"(
         box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
-        exit -1
-        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
-        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
-        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
-        + $PKG\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\OrvikPkg.dll DllRegisterServer
+        exit -1)" ENABLE_CHANGES R"(
         log A /enable: write value Enabled of $VS\Packages\$GUID\: REG_DWORD, 4 bytes: RegSetValueExA failed with error 5: Access denied.
         log A end: exit code -1)"},
     {"ReinstallLogsBothProcesses", "registered installed=7.0 older-copy",
@@ -90,10 +73,5 @@ SCENARIOS(Log, {
     {"UnwritableLogChangesNothing", "registered",
      "--env REGORVIK_LOG=C:\\No%20Such%20Folder\\orvik.log -- /s /enable", R"(
         exit 0
-        + $VS\Packages\$GUID\Enabled = dword 1
-        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
-        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
-        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
-        + $PKG\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+        + $VS\Packages\$GUID\Enabled = dword 1)" ENABLE_CHANGES},
 });

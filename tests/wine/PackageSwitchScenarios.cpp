@@ -4,12 +4,6 @@
 // recorded state as the dialog starts from it.
 #include "Scenario.h"
 
-// What /enable leaves: the vendor's spawner in place, the IDE's own beside it
-// and in the package directory, OrvikPkg.dll registered, Enabled = 1.
-#define ENABLED                                                                                     \
-  "registered enabled=1 put:$TOOLS\\vcspawn.exe=ovcspawn.exe put:$TOOLS\\vcspawn_ms.exe=vcspawn.exe " \
-  "put:$PKG\\vcspawn_ms.exe=vcspawn.exe "                                                            \
-  "reg:HKLM\\Software\\Classes\\CLSID\\{8F4A1C3E-2B6D-4E97-A5C0-7D19E3B8F264}\\InprocServer32\\@=sz0:$PKG\\OrvikPkg.dll "
 #define DISABLED "registered enabled=0 "
 // InstallPath naming a directory that does not exist: no backup can go there.
 #define NO_PACKAGE_DIR "reg:$VS\\Packages\\$GUID\\InstallPath=sz0:C:\\Program%20Files\\Orvik\\Not%20There\\ "
@@ -17,12 +11,7 @@
 SCENARIOS(PackageSwitch, {
     {"EnableSwapsRegistersAndRecords", DISABLED, "-- /enable", R"(
         exit 0
-        ~ $VS\Packages\$GUID\Enabled = dword 1
-        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
-        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
-        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
-        + $PKG\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+        ~ $VS\Packages\$GUID\Enabled = dword 1)" ENABLE_CHANGES},
     {"EnableKeepsAnEarlierBackup", DISABLED "put:$PKG\\vcspawn_ms.exe=empty.exe", "-- /enable", R"(
         exit 0
         ~ $VS\Packages\$GUID\Enabled = dword 1
@@ -65,11 +54,7 @@ SCENARIOS(PackageSwitch, {
         run $PKG\OrvikPkg.dll DllRegisterServer)"},
     {"DisableRestoresTheSpawnerAndUnregisters", ENABLED, "-- /disable", R"(
         exit 0
-        ~ $VS\Packages\$GUID\Enabled = dword 0
-        - class OrvikPkg.dll = $PKG\OrvikPkg.dll
-        ~ $TOOLS\vcspawn.exe = vcspawn.exe
-        - $PKG\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\OrvikPkg.dll DllUnregisterServer)"},
+        ~ $VS\Packages\$GUID\Enabled = dword 0)" DISABLE_CHANGES},
     {"DisableWithoutBackupUnregistersFirst", ENABLED "del:$PKG\\vcspawn_ms.exe", "-- /disable", R"(
         box "RegOrvikPkg" exclamation "Can't copy file $PKG\vcspawn_ms.exe\nto $TOOLS\vcspawn.exe" [OK] -> OK
         box "RegOrvikPkg" error "Failed to unregister Orvik Package\n" [OK] -> OK
@@ -86,12 +71,7 @@ SCENARIOS(PackageSwitch, {
      "reg:$VS\\Packages\\$GUID\\Enabled=dword:7",
      "--env ENVSDK_ROOTSUFFIX=Exp -- /enable", R"(
         exit 0
-        + $VSExp\Packages\$GUID\Enabled = dword 1
-        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
-        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
-        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
-        + $PKG\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+        + $VSExp\Packages\$GUID\Enabled = dword 1)" ENABLE_CHANGES},
 
     // Quiet mode silences the file messages and the failure text, not the
     // report of a program that failed.
@@ -143,12 +123,7 @@ SCENARIOS(PackageSwitch, {
         run $PKG\OrvikPkg.dll DllUnregisterServer)"},
     {"EnabledWriteRefused", DISABLED, "--fault RegSetValueExA(Enabled)=5 -- /enable", R"(
         box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
-        exit -1
-        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
-        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
-        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
-        + $PKG\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\OrvikPkg.dll DllRegisterServer)"},
+        exit -1)" ENABLE_CHANGES},
     {"ReadOnlyAccountCannotEnable", DISABLED, "--fault RegOpenKeyExA(F003F)=5 -- /enable", R"(
         box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
         exit -1)"},

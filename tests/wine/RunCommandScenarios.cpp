@@ -29,28 +29,11 @@ SCENARIOS(RunCommand, {
     {"InstallWhoseSetupFailsKeepsTheRest", "", "--env TESTBED_DEVENV_EXIT=259 -- /install", R"(
         box "RegOrvikPkg" exclamation "Error executing "$IDE\Common7\IDE\devenv.exe" /setup" [OK] -> OK
         box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK
-        exit -1
-        + $VS\Packages\$GUID\
-        + $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
-        + $VS\Packages\$GUID\Enabled = dword 1
-        + $VS\Packages\$GUID\InstallPath = sz "$PKG\\0"
-        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
-        + class VelPkg.dll = $PKG\VelPkg.dll
-        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
-        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
-        + $PKG\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\VelPkg.dll DllRegisterServer
-        run $PKG\OrvikPkg.dll DllRegisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
+        exit -1)" INSTALL_CHANGES},
 
     {"SetupThatCannotStartIsReportedWhenQuiet", "registered del:$IDE\\Common7\\IDE\\devenv.exe", "-- /s /uninstall", R"(
         box "RegOrvikPkg" exclamation "Error executing "$IDE\Common7\IDE\devenv.exe" /setup" [OK] -> OK
-        exit -1
-        - $VS\Packages\$GUID\
-        - $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
-        - $VS\Packages\$GUID\InstallPath = sz "$PKG\\0"
-        - class VelPkg.dll = $PKG\VelPkg.dll
-        run $PKG\VelPkg.dll DllUnregisterServer)"},
+        exit -1)" VELPKG_UNREGISTERED},
     {"RegistrationThatCannotStartEndsTheInstall", "", "--fault CreateProcessA(regsvr32)=2 -- /install", R"(
         box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s VelPkg.dll" [OK] -> OK
         box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK

@@ -38,6 +38,49 @@ inline void PrintTo(const Scenario& row, std::ostream* out) { *out << row.name; 
 
 class Scenarios : public ::testing::TestWithParam<Scenario> {};
 
+// Machines and transcript pieces several tables share.
+// What /enable leaves: the vendor's spawner in place, the IDE's own beside it
+// and in the package directory, OrvikPkg.dll registered, Enabled = 1.
+#define ENABLED                                                                                     \
+  "registered enabled=1 put:$TOOLS\\vcspawn.exe=ovcspawn.exe put:$TOOLS\\vcspawn_ms.exe=vcspawn.exe " \
+  "put:$PKG\\vcspawn_ms.exe=vcspawn.exe "                                                            \
+  "reg:HKLM\\Software\\Classes\\CLSID\\{8F4A1C3E-2B6D-4E97-A5C0-7D19E3B8F264}\\InprocServer32\\@=sz0:$PKG\\OrvikPkg.dll "
+// What an enable and a disable do to the spawners and OrvikPkg.dll, after
+// their line for Enabled.
+#define ENABLE_CHANGES                                \
+  "\n" R"(+ class OrvikPkg.dll = $PKG\OrvikPkg.dll)"    \
+  "\n" R"(~ $TOOLS\vcspawn.exe = ovcspawn.exe)"         \
+  "\n" R"(+ $TOOLS\vcspawn_ms.exe = vcspawn.exe)"       \
+  "\n" R"(+ $PKG\vcspawn_ms.exe = vcspawn.exe)"         \
+  "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)"
+#define DISABLE_CHANGES                               \
+  "\n" R"(- class OrvikPkg.dll = $PKG\OrvikPkg.dll)"    \
+  "\n" R"(~ $TOOLS\vcspawn.exe = vcspawn.exe)"          \
+  "\n" R"(- $PKG\vcspawn_ms.exe = vcspawn.exe)"         \
+  "\n" R"(run $PKG\OrvikPkg.dll DllUnregisterServer)"
+// A whole /install from the IDE and the package's files alone.
+#define INSTALL_CHANGES                                                 \
+  "\n" R"(+ $VS\Packages\$GUID\)"                                        \
+  "\n" R"(+ $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0")"   \
+  "\n" R"(+ $VS\Packages\$GUID\Enabled = dword 1)"                       \
+  "\n" R"(+ $VS\Packages\$GUID\InstallPath = sz "$PKG\\0")"              \
+  "\n" R"(+ class OrvikPkg.dll = $PKG\OrvikPkg.dll)"                      \
+  "\n" R"(+ class VelPkg.dll = $PKG\VelPkg.dll)"                          \
+  "\n" R"(~ $TOOLS\vcspawn.exe = ovcspawn.exe)"                           \
+  "\n" R"(+ $TOOLS\vcspawn_ms.exe = vcspawn.exe)"                         \
+  "\n" R"(+ $PKG\vcspawn_ms.exe = vcspawn.exe)"                           \
+  "\n" R"(run $PKG\VelPkg.dll DllRegisterServer)"                        \
+  "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)"                      \
+  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup")"
+// VelPkg.dll unregistered from a registered, disabled package: its key and
+// its class go.
+#define VELPKG_UNREGISTERED                                           \
+  "\n" R"(- $VS\Packages\$GUID\)"                                      \
+  "\n" R"(- $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0")" \
+  "\n" R"(- $VS\Packages\$GUID\InstallPath = sz "$PKG\\0")"            \
+  "\n" R"(- class VelPkg.dll = $PKG\VelPkg.dll)"                        \
+  "\n" R"(run $PKG\VelPkg.dll DllUnregisterServer)"
+
 #define SCENARIOS(table, ...)                                                    \
   const Scenario table##Rows[] = __VA_ARGS__;                                    \
   INSTANTIATE_TEST_SUITE_P(table, Scenarios, ::testing::ValuesIn(table##Rows), \

@@ -3,12 +3,6 @@
 // subkey is left below it, its parent Software\Orvik staying in any case.
 #include "Scenario.h"
 
-// What /enable leaves: the vendor's spawner in place, the IDE's own beside it
-// and in the package directory, OrvikPkg.dll registered, Enabled = 1.
-#define ENABLED                                                                                     \
-  "registered enabled=1 put:$TOOLS\\vcspawn.exe=ovcspawn.exe put:$TOOLS\\vcspawn_ms.exe=vcspawn.exe " \
-  "put:$PKG\\vcspawn_ms.exe=vcspawn.exe "                                                            \
-  "reg:HKLM\\Software\\Classes\\CLSID\\{8F4A1C3E-2B6D-4E97-A5C0-7D19E3B8F264}\\InprocServer32\\@=sz0:$PKG\\OrvikPkg.dll "
 // The tool's key holding a value of its own and no subkey.
 #define TOOL_KEY_WITH_A_VALUE "registered reg:$TOOLKEY\\Note=sz0:kept "
 #define COMPILER "reg:$TOOLKEY\\Compilers\\OrvikCC\\Executable=sz:C:\\oc\\bin "
@@ -59,29 +53,15 @@ SCENARIOS(Uninstall, {
         box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s /u VelPkg.dll" [OK] -> OK
         box "RegOrvikPkg" error "Failed to uninstall Orvik C++ Integration Tool\n" [OK] -> OK
         exit -1
-        ~ $VS\Packages\$GUID\Enabled = dword 0
-        - class OrvikPkg.dll = $PKG\OrvikPkg.dll
-        ~ $TOOLS\vcspawn.exe = vcspawn.exe
-        - $PKG\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\OrvikPkg.dll DllUnregisterServer
+        ~ $VS\Packages\$GUID\Enabled = dword 0)" DISABLE_CHANGES R"(
         run $PKG\VelPkg.dll DllUnregisterServer)"},
     {"IdeSetupFailsQuietly", TOOL_KEY_WITH_A_VALUE, "--env TESTBED_DEVENV_EXIT=2 -- /s /uninstall", R"(
         box "RegOrvikPkg" exclamation "Error executing "$IDE\Common7\IDE\devenv.exe" /setup" [OK] -> OK
-        exit -1
-        - $VS\Packages\$GUID\
-        - $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
-        - $VS\Packages\$GUID\InstallPath = sz "$PKG\\0"
-        - class VelPkg.dll = $PKG\VelPkg.dll
-        run $PKG\VelPkg.dll DllUnregisterServer
+        exit -1)" VELPKG_UNREGISTERED R"(
         run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
     {"ToolKeyRefusedOtherThanAbsent", TOOL_KEY_WITH_A_VALUE, "--fault RegOpenKeyExA(Integration%20Tool)=5 -- /uninstall", R"(
         box "RegOrvikPkg" error "Failed to uninstall Orvik C++ Integration Tool\n" [OK] -> OK
-        exit -1
-        - $VS\Packages\$GUID\
-        - $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
-        - $VS\Packages\$GUID\InstallPath = sz "$PKG\\0"
-        - class VelPkg.dll = $PKG\VelPkg.dll
-        run $PKG\VelPkg.dll DllUnregisterServer
+        exit -1)" VELPKG_UNREGISTERED R"(
         run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
     // Enabled = 1 but no backup of the IDE's spawner: the disable fails once
     // OrvikPkg.dll is unregistered, and nothing after it runs.
