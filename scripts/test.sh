@@ -48,6 +48,8 @@ cmake --build --preset win64 -j "$jobs"
 step "Wine scenario tests"
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
+# shellcheck disable=SC2119 # the tests' prefix
+regorvik_use_prefix
 ctest --preset win64
 
 step "all tests passed"

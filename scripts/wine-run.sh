@@ -10,5 +10,6 @@ if (($# == 0)); then
   echo "usage: wine-run.sh EXE [ARGS...]" >&2
   exit 2
 fi
-source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh" || exit 1
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+regorvik_use_prefix || exit 1
 exec wine "$@"
