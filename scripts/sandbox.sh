@@ -26,22 +26,18 @@ usage() {
   cat <<'EOF'
 usage: scripts/sandbox.sh [OPTION]... [--] [TOOL ARGUMENT]...
 
-Runs RegOrvikPkg.exe with the given arguments on a simulated machine (a Wine
-prefix with the IDE and the Orvik package) and prints the windows it showed,
-its exit code, what changed in the registry and on disk, and the programs it
-ran. The machine is kept between runs: try /enable, then /disable. Without
-arguments the tool shows its dialog.
+Runs RegOrvikPkg.exe in $PKG on a simulated machine (a Wine prefix with the
+IDE and the Orvik package registered with it) and prints the windows it
+showed, its exit code, what changed in the registry and on disk, and the
+programs it ran. The machine is kept between runs: try /enable, then
+/disable. Without arguments the tool shows its dialog. The first run installs
+what is missing; every run builds what changed and copies a rebuilt tool in.
 
   scripts/sandbox.sh /enable
   scripts/sandbox.sh --fresh --installed-version 6.5 /install
   scripts/sandbox.sh --fail orvikpkg /enable
   scripts/sandbox.sh --answer click:1001,press:1      # the dialog: Disable, then OK
   scripts/sandbox.sh --fault 'RegOpenKeyExA(F003F)=5' /enable
-
-The first run installs what is missing, builds the Windows programs and
-creates the machine: the IDE, and the package registered with it in $PKG,
-the tool's current directory. A rebuilt RegOrvikPkg.exe is copied in before
-each run.
 
 Options:
   --fresh                   throw the machine away and provision a new one
@@ -51,8 +47,7 @@ Options:
                             use) the IDE's root is 7.0S, and later runs set it too
                             (--root-suffix '' for none)
   --answer A                answer to the next window (repeatable, in order): ok, no,
-                            a button id, or steps such as click:1001,press:1; others
-                            get their default button
+                            a button id, or steps; others get their default button
   --fail devenv=N           devenv.exe ends with exit code N
   --fail orvikpkg[=WHEN]    OrvikPkg.dll's registration fails; WHEN is register,
   --fail velpkg[=WHEN]      unregister or both (the default); the same for VelPkg.dll
@@ -123,41 +118,27 @@ export REGORVIK_BUILD_DIR
 REGORVIK_BUILD_DIR=$(regorvik_windows_path "$build")
 bench() { wine "$build/bench/bench.exe" "$@" 8>&-; }
 
-# shellcheck disable=SC2154 # the machine file sets what it describes
-describe_machine() {
-  local machine="the IDE under \$VS$machine_suffix; "
-  case $machine_installed in
-    "") machine+="the package registered with it, no installed version recorded (/install stops there)" ;;
-    none) machine+="the package not installed (no package key)" ;;
-    *) machine+="version $machine_installed of the tool installed in \$OLD" ;;
-  esac
-  echo "$machine"
-}
-
 first_time=false
 [[ -f $machine_file ]] || first_time=true
+tool="$WINEPREFIX/drive_c/Program Files/Orvik/Compiler Integration/RegOrvikPkg.exe"
 if $fresh || $first_time; then
-  words=("suffix=$suffix")
+  words=("suffix=$suffix" registered) package="the package registered with it, no installed version recorded"
   case $installed in
-    "") words+=(registered) ;;
-    none) ;;
-    *) words+=("installed=$installed" older-copy) ;;
+    "") package+=" (/install stops there)" ;;
+    none) words=("suffix=$suffix") package="the package not installed (no package key)" ;;
+    *) words=("suffix=$suffix" "installed=$installed" older-copy) package="version $installed of the tool installed in \$OLD" ;;
   esac
   bench provision "${words[@]}" || { echo "sandbox.sh: provisioning the machine failed" >&2; exit 1; }
-  printf 'machine_suffix=%q\nmachine_installed=%q\n' "$suffix" "$installed" >"$machine_file"
-  # shellcheck source=/dev/null
-  source "$machine_file"
-  echo "New sandbox machine: $(describe_machine)."
-else
-  # shellcheck source=/dev/null
-  source "$machine_file"
-  tool="$WINEPREFIX/drive_c/Program Files/Orvik/Compiler Integration/RegOrvikPkg.exe"
-  if ! cmp -s "$build/src/RegOrvikPkg.exe" "$tool"; then
-    cp "$build/src/RegOrvikPkg.exe" "$tool"
-    echo "(copied the rebuilt RegOrvikPkg.exe into the sandbox)"
-  fi
-  echo "Sandbox machine: $(describe_machine)."
+  printf 'machine_suffix=%q\nmachine=%q\n' "$suffix" "the IDE under \$VS$suffix; $package" >"$machine_file"
+  echo "(provisioned a new machine)"
+elif ! cmp -s "$build/src/RegOrvikPkg.exe" "$tool"; then
+  cp "$build/src/RegOrvikPkg.exe" "$tool"
+  echo "(copied the rebuilt RegOrvikPkg.exe into the sandbox)"
 fi
+machine="" machine_suffix=""
+# shellcheck source=/dev/null
+source "$machine_file"
+echo "Sandbox machine: $machine."
 if $suffix_given && [[ $suffix != "$machine_suffix" ]]; then
   echo "Note: the IDE of this machine is under 7.0$machine_suffix; ENVSDK_ROOTSUFFIX=$suffix points the tool at 7.0$suffix."
 fi
@@ -170,22 +151,13 @@ if $show_machine; then
   exit 0
 fi
 
-# The tool splits its command line with its own rules: quotes the user
-# wrote are left alone.
-command_line='"C:\Program Files\Orvik\Compiler Integration\RegOrvikPkg.exe"'
-for argument in "$@"; do
-  if [[ $argument != *\"* && (-z $argument || $argument == *[[:blank:]]*) ]]; then argument="\"$argument\""; fi
-  command_line+=" $argument"
-done
-printf '%s\n' "$command_line" >"$sandbox/command-line.txt"
-
+regorvik_command_file "$sandbox/command-line.txt" "$@"
 echo
-echo "Running in \$PKG: $command_line"
+echo "Running in \$PKG: $(<"$sandbox/command-line.txt")"
 for ((i = 0; i < ${#run_options[@]}; i += 2)); do echo "  with ${run_options[i]#--} ${run_options[i + 1]}"; done
 echo
 status=0
-# shellcheck disable=SC2016 # the bench knows $PKG
-bench run --machine --cwd '$PKG' "${run_options[@]+"${run_options[@]}"}" \
+bench run --machine --cwd "\$PKG" "${run_options[@]+"${run_options[@]}"}" \
   --cmdfile "$(regorvik_windows_path "$sandbox/command-line.txt")" | sed 's/^/  /' || status=${PIPESTATUS[0]}
 echo
 echo "The machine stays as it is now: run again to go on from here, --fresh to start over,"

@@ -48,8 +48,7 @@ cmake --build --preset win64 -j "$jobs"
 step "Wine scenario tests"
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
-# shellcheck disable=SC2119 # the tests' prefix
-regorvik_use_prefix
+regorvik_use_prefix "$regorvik_test_prefix"
 ctest --preset win64
 
 step "all tests passed"

@@ -1,14 +1,16 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034 # variables for the scripts that source it
 # Sourced, not run: what the scripts that run the Windows build under Wine
 # share.
 #
 #   source scripts/wine-env.sh
-#   regorvik_use_prefix [DIR [screen]]    then wine ...
+#   regorvik_use_prefix DIR [screen]    then wine ...
 #
 # The tests' prefix is <repo>/build/wineprefix unless REGORVIK_WINEPREFIX
-# names another one; the sandbox and the screenshots keep their own.
+# names another one; the sandbox, the benchmarks and the screenshots keep
+# their own.
 
 regorvik_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+regorvik_test_prefix=${REGORVIK_WINEPREFIX:-$regorvik_repo/build/wineprefix}
 
 # Exports what every wine call needs, creates the prefix on first use and
 # keeps a wineserver running, so that each short run costs tens of
@@ -18,7 +20,7 @@ regorvik_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # since no window manager runs on a virtual screen. Safe from several shells
 # at once: creation happens once, under a lock.
 regorvik_use_prefix() {
-  export WINEPREFIX=${1:-${REGORVIK_WINEPREFIX:-$regorvik_repo/build/wineprefix}}
+  export WINEPREFIX=$1
   export WINEARCH=win64 WINEDEBUG=-all
   # Without mono and gecko wine would offer to download them on first start.
   export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -44,6 +46,20 @@ regorvik_use_prefix() {
 
 # The Windows name of a Unix path, through Wine's drive Z:.
 regorvik_windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
+
+# regorvik_command_file FILE ARGUMENT...: writes the command line of the tool
+# in the simulated machine: its path, then the arguments joined with blanks,
+# each one holding a blank or a tab, or empty, in double quotes. The tool
+# splits the line with its own rules, so one holding a double quote is taken
+# as written.
+regorvik_command_file() {
+  local argument line='"C:\Program Files\Orvik\Compiler Integration\RegOrvikPkg.exe"'
+  for argument in "${@:2}"; do
+    [[ $argument != *\"* && (-z $argument || $argument == *[[:blank:]]*) ]] && argument="\"$argument\""
+    line+=" $argument"
+  done
+  printf '%s\n' "$line" >"$1"
+}
 
 # regorvik_build DIR TARGET...: builds these targets of the x86_64 Windows
 # build in DIR, configuring it the first time; quiet unless it fails.
