@@ -7,22 +7,23 @@
 #
 # BUILD_DIR is the x86_64 Windows build (default build/win64); what is missing
 # there is built. bench.exe time starts the two in turn from inside Wine with
-# CreateProcessA, N times each (default 80), so that wine's own start-up stays
-# out of the figures and a drift of the machine hits both alike. Prints the
-# medians and their ratio, and exits with 1 when the ratio is over 1.05.
+# CreateProcessA, N times each (default 150), all on one CPU, so that wine's
+# own start-up stays out of the figures and a drift of the machine hits both
+# alike. Prints the medians and their ratio, and exits with 1 when the ratio
+# is over 1.05.
 set -euo pipefail
 # shellcheck source=scripts/wine-env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-reps=80 build=$regorvik_repo/build/win64
+reps=150 build=$regorvik_repo/build/win64
 while (($#)); do
   case $1 in
     --reps) reps=$2; shift 2 ;;
-    -h | --help) sed -n '2,12p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,13p' "$0"; exit 0 ;;
     *) build=$(realpath -m "$1"); shift ;;
   esac
 done
 regorvik_build "$build" RegOrvikPkg ide_search bench
-regorvik_use_prefix "$regorvik_repo/build/benchmarks/prefix"
+regorvik_use_benchmark_prefix
 runs=$(mktemp)
 trap 'rm -f "$runs"' EXIT
 

@@ -7,23 +7,23 @@
 # BUILD_DIR is the x86_64 Windows build (default build/win64); what is missing
 # there is built. For 1,000 and then 10,000 compilers, bench.exe time (inside
 # Wine) rebuilds the compiler list before each run, untimed, then times the
-# tool and "reg.exe delete ... /f" in turn, N times each (default 7). Prints
-# the medians and the ratios against their bars: the tool at most 1.0 times
-# reg.exe at 10,000 compilers, and its own time for 10,000 over 1,000 at
-# most 12. Exits with 1 when a bar is missed.
+# tool and "reg.exe delete ... /f" in turn, N times each (default 9), all on
+# one CPU. Prints the medians and the ratios against their bars: the tool at
+# most 1.0 times reg.exe at 10,000 compilers, and its own time for 10,000 over
+# 1,000 at most 12. Exits with 1 when a bar is missed.
 set -euo pipefail
 # shellcheck source=scripts/wine-env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-reps=7 build=$regorvik_repo/build/win64
+reps=9 build=$regorvik_repo/build/win64
 while (($#)); do
   case $1 in
     --reps) reps=$2; shift 2 ;;
-    -h | --help) sed -n '2,13p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,14p' "$0"; exit 0 ;;
     *) build=$(realpath -m "$1"); shift ;;
   esac
 done
 regorvik_build "$build" RegOrvikPkg bench
-regorvik_use_prefix "$regorvik_repo/build/benchmarks/prefix"
+regorvik_use_benchmark_prefix
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

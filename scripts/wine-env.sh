@@ -77,6 +77,17 @@ regorvik_build() {
   return 1
 }
 
+# The benchmarks' prefix, its server and every program started from here on
+# one CPU, the last: a round trip to wine's server that crosses from one CPU
+# to another costs as much as the work timed, and whether it crosses changes
+# from run to run.
+regorvik_use_benchmark_prefix() {
+  local prefix=$regorvik_repo/build/benchmarks/prefix
+  taskset -cp "$(($(nproc) - 1))" $$ >/dev/null
+  WINEPREFIX=$prefix wineserver -k 2>/dev/null && WINEPREFIX=$prefix wineserver -w
+  regorvik_use_prefix "$prefix"
+}
+
 # regorvik_median FILE INDEX: the median milliseconds of one program's runs
 # in the output of bench.exe time.
 regorvik_median() {
