@@ -160,6 +160,5 @@ status=0
 bench run --machine --cwd "\$PKG" "${run_options[@]+"${run_options[@]}"}" \
   --cmdfile "$(regorvik_windows_path "$sandbox/command-line.txt")" | sed 's/^/  /' || status=${PIPESTATUS[0]}
 echo
-echo "The machine stays as it is now: run again to go on from here, --fresh to start over,"
-echo "--show-machine to see all of it."
+echo "The machine stays as it is now: run again to go on, --fresh to start over, --show-machine to see it."
 exit "$status"

@@ -20,8 +20,7 @@ regorvik_test_prefix=${REGORVIK_WINEPREFIX:-$regorvik_repo/build/wineprefix}
 # since no window manager runs on a virtual screen. Safe from several shells
 # at once: creation happens once, under a lock.
 regorvik_use_prefix() {
-  export WINEPREFIX=$1
-  export WINEARCH=win64 WINEDEBUG=-all
+  export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all
   # Without mono and gecko wine would offer to download them on first start.
   export WINEDLLOVERRIDES="mscoree,mshtml="
   local ready=$WINEPREFIX/.regorvik-ready setting=('HKCU\Software\Wine\Drivers' /v Graphics /d null)
