@@ -2,79 +2,49 @@
 # How "RegOrvikPkg.exe /UnregAllCompilers" scales under Wine, beside wine's
 # own reg.exe deleting the same tree.
 #
-#   scripts/benchmark-unregister-all.sh [--reps N] [--sizes "1000 10000"] [BUILD_DIR]
+#   scripts/benchmark-unregister-all.sh [--reps N] [BUILD_DIR]
 #
-# BUILD_DIR is a win64 build (default build/win64). For each size, timing.exe
-# (inside Wine) writes that many compilers with their six values directly
-# into the registry, untimed, then starts one of the two deleters with
-# CreateProcessA and times it to its end; the tool and "reg.exe delete ...
-# /f" take turns, N times each (default 5), on trees built the same way.
-# Prints the medians and the ratios against their bars: the tool's time for
-# the largest size over the smallest at most 12, the tool over reg.exe at
-# most 1.5 at every size. Exits with 1 when a bar is missed.
-#
-# It rewrites HKLM\Software\Orvik in the prefix, as the scenario tests do.
+# BUILD_DIR is the x86_64 Windows build (default build/win64); what is missing
+# there is built. For 1,000 and then 10,000 compilers, bench.exe time (inside
+# Wine) rebuilds the compiler list before each run, untimed, then times the
+# tool and "reg.exe delete ... /f" in turn, N times each (default 9), all on
+# one CPU. Prints the medians and the ratios against their bars: the tool at
+# most 1.0 times reg.exe at 10,000 compilers, and its own time for 10,000 over
+# 1,000 at most 12. Exits with 1 when a bar is missed.
 set -euo pipefail
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-reps=5
-sizes="1000 10000"
-build=$repo/build/win64
+# shellcheck source=scripts/wine-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+reps=9 build=$regorvik_repo/build/win64
 while (($#)); do
   case $1 in
     --reps) reps=$2; shift 2 ;;
-    --sizes) sizes=$2; shift 2 ;;
-    -h|--help) sed -n '2,17p' "$0"; exit 0 ;;
-    *) build=$(cd "$1" && pwd); shift ;;
+    -h | --help) sed -n '2,14p' "$0"; exit 0 ;;
+    *) build=$(realpath -m "$1"); shift ;;
   esac
 done
-timing=$build/bench/timing.exe
-tool=$build/src/RegOrvikPkg.exe
-for file in "$timing" "$tool"; do
-  [[ -f $file ]] || { echo "benchmark-unregister-all.sh: $file is missing: build $build first" >&2; exit 1; }
-done
-windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
-
-work=$(mktemp -d /tmp/regorvik-unregall.XXXXXX)
+regorvik_build "$build" RegOrvikPkg bench
+regorvik_use_benchmark_prefix
+work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-source "$repo/scripts/wine-env.sh"
-tool_command="\"$(windows_path "$tool")\" /UnregAllCompilers"
-reg_command='reg.exe delete "HKLM\Software\Orvik\Compiler Integration Tool\Compilers" /f'
-for size in $sizes; do
-  echo "$size compilers: $reps runs of each deleter..."
-  wine "$timing" --reps "$reps" --fill "$size" "$tool_command" "$reg_command" >"$work/$size.txt"
+tool="\"$(regorvik_windows_path "$build/src/RegOrvikPkg.exe")\" /UnregAllCompilers"
+reg='reg.exe delete "HKLM\Software\Orvik\Compiler Integration Tool\Compilers" /f'
+for size in 1000 10000; do
+  echo "$size compilers: $reps runs of each, in turn..."
+  wine "$build/bench/bench.exe" time --reps "$reps" --fill "$size" "$tool" "$reg" | tr -d '\r' >"$work/$size"
+  awk '$3 != 0 { print "a run ended with exit code " $3 > "/dev/stderr"; exit 1 }' "$work/$size"
 done
-
-python3 - "$work" $sizes <<'EOF'
-import statistics, sys
-work, sizes = sys.argv[1], [int(size) for size in sys.argv[2:]]
-names = ["RegOrvikPkg.exe /UnregAllCompilers", "reg.exe delete"]
-median = {}
-for size in sizes:
-    runs = {}
-    for line in open(f"{work}/{size}.txt"):
-        index, ms, code = line.split()
-        if code != "0":
-            sys.exit(f"{names[int(index)]} ended with {code} on {size} compilers")
-        runs.setdefault(int(index), []).append(float(ms))
-    for index, times in runs.items():
-        median[size, index] = statistics.median(times)
-        shown = " ".join(f"{ms:.0f}" for ms in times)
-        print(f"{size:>6} compilers  {names[index]:<36} median {median[size, index]:>8.1f} ms   runs: {shown}")
-
-missed = False
-def verdict(value, bar):
-    global missed
-    missed |= value > bar
-    return f"{value:.2f} (bar: at most {bar}, {'met' if value <= bar else 'MISSED'})"
-
-print()
-small, large = sizes[0], sizes[-1]
-for index, name in enumerate(names):
-    ratio = median[large, index] / median[small, index]
-    text = verdict(ratio, 12) if index == 0 else f"{ratio:.2f}"
-    print(f"{name}: {large} over {small} compilers: {text}")
-for size in sizes:
-    print(f"tool over reg.exe, {size} compilers: {verdict(median[size, 0] / median[size, 1], 1.5)}")
-sys.exit(1 if missed else 0)
-EOF
+awk -v tool1k="$(regorvik_median "$work/1000" 0)" -v reg1k="$(regorvik_median "$work/1000" 1)" \
+  -v tool10k="$(regorvik_median "$work/10000" 0)" -v reg10k="$(regorvik_median "$work/10000" 1)" '
+function bar(name, value, limit) {
+  printf "%-40s %6.2f (bar: at most %s, %s)\n", name, value, limit, value <= limit ? "met" : "MISSED"
+  return value > limit
+}
+BEGIN {
+  printf "medians (ms)           1,000    10,000\nRegOrvikPkg.exe %14.1f %9.1f\nreg.exe delete  %14.1f %9.1f\n",
+    tool1k, tool10k, reg1k, reg10k
+  printf "%-40s %6.2f\n", "the tool over reg.exe, 1,000 compilers", tool1k / reg1k
+  missed = bar("the tool over reg.exe, 10,000 compilers", tool10k / reg10k, 1.0)
+  missed += bar("the tool, 10,000 over 1,000 compilers", tool10k / tool1k, 12)
+  exit missed > 0
+}'

@@ -3,84 +3,47 @@
 # usage window and one message box of each kind the program shows, as Wine
 # draws them with its X11 driver on a virtual screen, each cut to its window.
 #
-#   scripts/screenshots.sh [BUILD_DIR]      (default: build/win64, a win64 build)
+#   scripts/screenshots.sh [BUILD_DIR]      (default: build/win64; what is missing is built)
 #
-# The prefix is build/screenshots/prefix, apart from the test prefixes: it
-# keeps Wine's normal graphics driver and its default theme, and lets Wine
-# draw the window frames itself (Managed=N), since no window manager runs on
-# the virtual screen. The driver holds each window open until its picture is
-# taken; its transcripts land beside the prefix.
+# The prefix is build/screenshots/prefix, apart from the others. The bench
+# holds each window open until its picture is taken; its transcripts land
+# beside the prefix.
 set -euo pipefail
-
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=$(cd "${1:-$repo/build/win64}" && pwd)
-docs=$repo/docs
-work=$repo/build/screenshots
-tests=$build/bench
-for built in "$tests/driver.exe" "$tests/provision.exe" "$build/src/RegOrvikPkg.exe"; do
-  [[ -e $built ]] || { echo "screenshots.sh: $built is missing: build the win64 preset first" >&2; exit 1; }
-done
-
-export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export REGORVIK_BUILD_DIR="Z:${build//\//\\}"
+# shellcheck source=scripts/wine-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+build=$(realpath -m "${1:-$regorvik_repo/build/win64}")
+work=$regorvik_repo/build/screenshots
 release=$work/release
-release_for_wine="Z:${release//\//\\}"
-package_dir='C:\Program Files\Orvik\Compiler Integration'
-tool="$package_dir\\RegOrvikPkg.exe"
 
-install_tools() {
-  local missing=()
-  command -v Xvfb >/dev/null || missing+=(xvfb)
-  command -v import >/dev/null || missing+=(imagemagick)
-  command -v xwininfo >/dev/null || missing+=(x11-utils)
-  ((${#missing[@]} == 0)) && return 0
-  ((EUID == 0)) || { echo "screenshots.sh: run as root to install ${missing[*]}" >&2; return 1; }
-  echo "screenshots.sh: installing ${missing[*]}"
+missing=()
+command -v Xvfb >/dev/null || missing+=(xvfb)
+command -v import >/dev/null || missing+=(imagemagick)
+command -v xwininfo >/dev/null || missing+=(x11-utils)
+command -v xdotool >/dev/null || missing+=(xdotool)
+if ((${#missing[@]})); then
+  ((EUID == 0)) || { echo "screenshots.sh: run as root to install ${missing[*]}" >&2; exit 1; }
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
-}
+fi
+regorvik_build "$build" RegOrvikPkg testbed bench
+mkdir -p "$work"
 
-xvfb_pid=
-stop_screen() {
-  wineserver -k 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-}
-
-start_screen() {
-  # Xvfb picks a free display and writes its number once it accepts clients.
-  local number=$work/display
-  rm -f "$number"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  trap stop_screen EXIT
-  for _ in $(seq 100); do
-    [[ -s $number ]] && break
-    sleep 0.1
-  done
-  [[ -s $number ]] || { echo "screenshots.sh: Xvfb did not start" >&2; return 1; }
-  export DISPLAY=:$(<"$number")
-}
-
-make_prefix() {
-  [[ -e $WINEPREFIX/.screenshots-ready ]] && return 0
-  wine wineboot -i >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  wineserver -w
-  touch "$WINEPREFIX/.screenshots-ready"
-}
-
-provision() {
-  wine "$tests/provision.exe" "$@" >/dev/null
-}
+# Xvfb picks a free display and writes its number once it accepts clients.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+trap 'WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+DISPLAY=:$(<"$work/display")
+export DISPLAY REGORVIK_BUILD_DIR
+REGORVIK_BUILD_DIR=$(regorvik_windows_path "$build")
+regorvik_use_prefix "$work/prefix" screen
+bench() { wine "$build/bench/bench.exe" "$@"; }
 
 # The id of the viewable top-level window with exactly this title; waits for it.
 wait_for_window() {
-  local title=$1 id
+  local id
   for _ in $(seq 200); do
-    for id in $(xwininfo -root -tree | grep -F "\"$title\": (" | awk '{print $1}'); do
-      if xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then
-        echo "$id"
-        return 0
-      fi
+    for id in $(xwininfo -root -tree | grep -F "\"$1\": (" | awk '{print $1}'); do
+      xwininfo -id "$id" | grep -q 'Map State: IsViewable' && echo "$id" && return 0
     done
     sleep 0.1
   done
@@ -88,53 +51,46 @@ wait_for_window() {
 }
 
 # shot NAME TITLE ANSWER... -- ARGUMENT...
-# Runs the tool with the arguments under the driver, which answers its windows
-# in order; HOLD in an answer keeps that window up until its picture is taken.
+# Runs the tool under the bench, which answers its windows in order; HOLD in
+# an answer keeps that window up until its picture is taken.
 shot() {
   local name=$1 title=$2 answers=()
   shift 2
-  while [[ $1 != -- ]]; do
-    answers+=(--answer "${1//HOLD/hold:$release_for_wine}")
-    shift
-  done
-  shift
+  while [[ $1 != -- ]]; do answers+=(--answer "${1//HOLD/hold:$(regorvik_windows_path "$release")}"); shift; done
+  regorvik_command_file "$work/$name.command" "${@:2}"
   rm -f "$release"
-  wine "$tests/driver.exe" --timeout 120 --cwd "$package_dir" --unset ENVSDK_ROOTSUFFIX "${answers[@]}" \
-    -- "$tool" "$@" >"$work/$name.txt" 2>&1 &
-  local driver=$! window
-  if ! window=$(wait_for_window "$title"); then
-    echo "screenshots.sh: no window \"$title\" for $name; see $work/$name.txt" >&2
-    touch "$release"
-    wait "$driver" || true
+  bench run --timeout 120 --cwd "\$PKG" --unset ENVSDK_ROOTSUFFIX "${answers[@]}" \
+    --cmdfile "$(regorvik_windows_path "$work/$name.command")" >"$work/$name.txt" 2>&1 &
+  local run=$! window
+  window=$(wait_for_window "$title") || echo "screenshots.sh: no window \"$title\" for $name" >&2
+  # Wine puts the pointer in the middle of the screen, where it lights up the
+  # control below it; and shown is not yet painted.
+  xdotool mousemove 0 0
+  sleep 0.5
+  [[ -z $window ]] || import -window "$window" "png:$regorvik_repo/docs/$name.png"
+  touch "$release"
+  wait "$run" || true
+  if [[ -z $window ]] || grep -q '^failed' "$work/$name.txt"; then
+    echo "screenshots.sh: $name did not go as planned; see $work/$name.txt" >&2
     return 1
   fi
-  sleep 0.5  # shown is not yet painted
-  import -window "$window" "png:$docs/$name.png"
-  touch "$release"
-  wait "$driver" || true
-  grep -q "held until" "$work/$name.txt" || { echo "screenshots.sh: $name did not go as planned" >&2; return 1; }
   echo "docs/$name.png"
 }
 
-install_tools
-mkdir -p "$work" "$docs"
-start_screen
-make_prefix
-
-provision --registered --enabled 1
+bench provision registered enabled=1
 shot dialog "Orvik Package Registration" "HOLD,press:2" --
 shot about "About RegOrvikPkg" "sys:16,press:2" "HOLD,press:1" --
 shot usage "Orvik Package Registration Utility Command Line Parameters" "HOLD,press:1" -- "/?"
 shot message-error RegOrvikPkg "HOLD,press:1" -- bogus
 
-provision --registered --installed 9.0
+bench provision registered installed=9.0
 shot message-exclamation RegOrvikPkg "HOLD,press:1" -- /install
 
-provision
-wine "$tests/driver.exe" --cwd "$package_dir" -- "$tool" /RegCompiler "Orvik C++" 'C:\Orvik\bin' \
-  'C:\Orvik\include' 'C:\Orvik\lib' /O2 WIN32 >"$work/compiler.txt" 2>&1
+bench provision
+regorvik_command_file "$work/compiler.command" /RegCompiler "Orvik C++" 'C:\Orvik\bin' 'C:\Orvik\include' 'C:\Orvik\lib' /O2 WIN32
+bench run --cwd "\$PKG" --cmdfile "$(regorvik_windows_path "$work/compiler.command")" >"$work/compiler.txt"
 shot message-question "Register compiler" "HOLD,press:7" -- /RegCompiler "Orvik C++" 'C:\Orvik 2\bin' \
   'C:\Orvik 2\include' 'C:\Orvik 2\lib' /O2 WIN32
 
-provision --registered --installed 7.0 --older-copy
+bench provision registered installed=7.0 older-copy
 shot message-reinstall "Reinstall Orvik Integration Tool" "HOLD,press:7" -- /install

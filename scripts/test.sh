@@ -35,6 +35,7 @@ cmake --build --preset win64 -j "$jobs"
 step "release checks and Wine scenario tests"
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
+regorvik_use_prefix "$regorvik_test_prefix"
 ctest --preset win64
 
 step "all tests passed"

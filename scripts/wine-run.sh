@@ -10,5 +10,7 @@ if (($# == 0)); then
   echo "usage: wine-run.sh EXE [ARGS...]" >&2
   exit 2
 fi
-source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh" || exit 1
+# shellcheck source=scripts/wine-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+regorvik_use_prefix "$regorvik_test_prefix" || exit 1
 exec wine "$@"
