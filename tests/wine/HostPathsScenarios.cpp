@@ -92,4 +92,8 @@ SCENARIOS(CodePage932, {
         + $IDE\)" HYOU R"(\Common7\Tools\vcspawn_ms.exe = vcspawn.exe
         + C:\Program Files\Orvik\)" SO HYOU R"(\vcspawn_ms.exe = vcspawn.exe
         run $PKG\OrvikPkg.dll DllRegisterServer)"},
+    // The caption, the program's file name, is cut at its last real backslash too.
+    {"CaptionEndingInATrailByteBackslash", "tool-name=Setup" SO ".exe", "-- bogus", R"(
+        box "Setup)" SO R"(" error "Invalid argument: bogus\n" [OK] -> OK
+        exit -1)"},
 });

@@ -52,6 +52,21 @@ SCENARIOS(PackageSwitch, {
         + $TOOLS\vcspawn_ms.exe = vcspawn.exe
         + $PKG\vcspawn_ms.exe = vcspawn.exe
         run $PKG\OrvikPkg.dll DllRegisterServer)"},
+    // A read-only spawner, the vendor's or the IDE's, leaves no read-only
+    // copy; where the system refuses to replace a read-only file (the faults
+    // stand for that refusal) its attribute goes and the copy is made again.
+    {"ReadOnlySpawnersLeaveNoReadOnlyCopies", DISABLED "readonly:$PKG\\ovcspawn.exe readonly:$TOOLS\\vcspawn.exe",
+     "--fault CopyFileA(ovcspawn.exe)#1=5 -- /enable", R"(
+        exit 0
+        ~ $VS\Packages\$GUID\Enabled = dword 1)" ENABLE_CHANGES},
+    {"DisableReplacesAReadOnlySpawner", ENABLED "readonly:$TOOLS\\vcspawn.exe readonly:$PKG\\vcspawn_ms.exe",
+     "--fault MoveFileExA#1=5 -- /disable", R"(
+        exit 0
+        ~ $VS\Packages\$GUID\Enabled = dword 0
+        - class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $TOOLS\vcspawn.exe = vcspawn.exe
+        - $PKG\vcspawn_ms.exe = vcspawn.exe, read-only
+        run $PKG\OrvikPkg.dll DllUnregisterServer)"},
     {"DisableRestoresTheSpawnerAndUnregisters", ENABLED, "-- /disable", R"(
         exit 0
         ~ $VS\Packages\$GUID\Enabled = dword 0)" DISABLE_CHANGES},
