@@ -20,6 +20,7 @@ command -v Xvfb >/dev/null || missing+=(xvfb)
 command -v import >/dev/null || missing+=(imagemagick)
 command -v xwininfo >/dev/null || missing+=(x11-utils)
 command -v xdotool >/dev/null || missing+=(xdotool)
+[[ -e /usr/share/wine/fonts/marlett.ttf ]] || missing+=(fonts-wine)
 if ((${#missing[@]})); then
   ((EUID == 0)) || { echo "screenshots.sh: run as root to install ${missing[*]}" >&2; exit 1; }
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
@@ -36,6 +37,9 @@ DISPLAY=:$(<"$work/display")
 export DISPLAY REGORVIK_BUILD_DIR
 REGORVIK_BUILD_DIR=$(regorvik_windows_path "$build")
 regorvik_use_prefix "$work/prefix" screen
+# The caption buttons are drawn with the symbol font Marlett, which Wine
+# finds in the prefix's Fonts folder; without it they show letters.
+cp -u /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 bench() { wine "$build/bench/bench.exe" "$@"; }
 
 # The id of the viewable top-level window with exactly this title; waits for it.
