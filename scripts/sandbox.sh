@@ -18,6 +18,7 @@ Names in what it prints:
   $IDE      C:\Program Files\Microsoft Visual Studio .NET, the IDE's directory
   $TOOLS    $IDE\Common7\Tools, where the IDE's spawner vcspawn.exe is
   $PKG      C:\Program Files\Orvik\Compiler Integration, the package: the tool runs here
+  $PKG86    C:\Program Files (x86)\Orvik\Compiler Integration, where the example installer puts it
   $OLD      $PKG 6.5, an installed older copy
 EOF
 }
@@ -38,6 +39,7 @@ what is missing; every run builds what changed and copies a rebuilt tool in.
   scripts/sandbox.sh --fail orvikpkg /enable
   scripts/sandbox.sh --answer click:1001,press:1      # the dialog: Disable, then OK
   scripts/sandbox.sh --fault 'RegOpenKeyExA(F003F)=5' /enable
+  scripts/sandbox.sh --fresh --installed-version none --msi install
 
 Options:
   --fresh                   throw the machine away and provision a new one
@@ -52,6 +54,8 @@ Options:
   --fail orvikpkg[=WHEN]    OrvikPkg.dll's registration fails; WHEN is register,
   --fail velpkg[=WHEN]      unregister or both (the default); the same for VelPkg.dll
   --fault F                 make a call of the tool fail: FUNCTION[(TEXT)][#N[+]]=CODE
+  --msi install|uninstall   run the example installer (installer/) with msiexec /qn
+                            instead of the tool: msiexec /i or /x
   --show-machine            print the whole machine and stop
   -h, --help                this text
 
@@ -59,8 +63,9 @@ tools/bench/README.md tells the answers, faults and transcript in full.
 Arguments after the options are joined with blanks into the tool's command
 line, each one holding a blank or a tab, or empty, in double quotes; one
 holding a double quote is taken as written ('"-O2 -W"' keeps its quotes).
-Exit status: the tool's exit code (its low 8 bits: -1 is 255), 125 when the
-run itself failed, 2 for a usage error. The machine lives in build/sandbox
+Every run shows the tool's own log (REGORVIK_LOG) last. Exit status: the
+tool's exit code (its low 8 bits: -1 is 255), 125 when the run itself
+failed, 2 for a usage error. The machine lives in build/sandbox
 (REGORVIK_SANDBOX_DIR), the build in build/win64 (REGORVIK_SANDBOX_BUILD_DIR).
 
 EOF
@@ -73,7 +78,7 @@ fail_usage() {
   exit 2
 }
 
-fresh=false installed="" suffix="" suffix_given=false show_machine=false
+fresh=false installed="" suffix="" suffix_given=false show_machine=false msi=""
 run_options=()
 while (($#)); do
   case $1 in
@@ -81,7 +86,7 @@ while (($#)); do
     --fresh) fresh=true; shift; continue ;;
     --show-machine) show_machine=true; shift; continue ;;
     --) shift; break ;;
-    --installed-version | --root-suffix | --answer | --fail | --fault)
+    --installed-version | --root-suffix | --answer | --fail | --fault | --msi)
       (($# >= 2)) || fail_usage "$1 wants a value" ;;
     --*) fail_usage "unknown option $1 (the tool's own arguments may follow --)" ;;
     *) break ;;
@@ -90,6 +95,9 @@ while (($#)); do
     --installed-version=*) installed=$2 ;;
     --root-suffix=*) suffix=$2; suffix_given=true ;;
     --answer=* | --fault=*) run_options+=("$1" "$2") ;;
+    --msi=install) msi=/i ;;
+    --msi=uninstall) msi=/x ;;
+    --msi=*) fail_usage "--msi wants install or uninstall" ;;
     --fail=devenv=?*) run_options+=(--env "TESTBED_DEVENV_EXIT=${2#devenv=}") ;;
     --fail=orvikpkg | --fail=velpkg | --fail=orvikpkg=both | --fail=velpkg=both)
       dll=${2%%=*}; run_options+=(--env "TESTBED_${dll^^}_FAIL=1") ;;
@@ -109,7 +117,7 @@ mkdir -p "$sandbox"
 # One run at a time: the build and the machine are shared by every run.
 exec 8>"$sandbox/.lock"
 flock 8
-regorvik_build "$build" RegOrvikPkg testbed bench
+regorvik_build "$build" RegOrvikPkg testbed bench ${msi:+installer}
 [[ -d $sandbox/prefix ]] || echo "Creating the sandbox's Wine prefix (once, a few seconds)..."
 # Wine's server and services outlive the run by minutes: none of them may
 # inherit the lock, or the next run would wait for them.
@@ -151,13 +159,19 @@ if $show_machine; then
   exit 0
 fi
 
+directory='$PKG'
 regorvik_command_file "$sandbox/command-line.txt" "$@"
+if [[ -n $msi ]]; then
+  directory='C:\RegOrvikBench'
+  cp "$build/installer/RegOrvikPkg.msi" "$WINEPREFIX/drive_c/RegOrvikBench/"
+  echo "msiexec.exe $msi C:\RegOrvikBench\RegOrvikPkg.msi /qn" >"$sandbox/command-line.txt"
+fi
 echo
-echo "Running in \$PKG: $(<"$sandbox/command-line.txt")"
+echo "Running in $directory: $(<"$sandbox/command-line.txt")"
 for ((i = 0; i < ${#run_options[@]}; i += 2)); do echo "  with ${run_options[i]#--} ${run_options[i + 1]}"; done
 echo
 status=0
-bench run --machine --cwd "\$PKG" "${run_options[@]+"${run_options[@]}"}" \
+bench run --machine --log '*' --cwd "$directory" "${run_options[@]+"${run_options[@]}"}" \
   --cmdfile "$(regorvik_windows_path "$sandbox/command-line.txt")" | sed 's/^/  /' || status=${PIPESTATUS[0]}
 echo
 echo "The machine stays as it is now: run again to go on, --fresh to start over, --show-machine to see it."
