@@ -5,7 +5,7 @@
 #
 #   scripts/benchmark-startup.sh [--reps N] [BUILD_DIR]
 #
-# BUILD_DIR is the x86_64 Windows build (default build/win64); what is missing
+# BUILD_DIR is the x86_64 Windows build (default build/tests-x64); what is missing
 # there is built. bench.exe time starts the two in turn from inside Wine with
 # CreateProcessA, N times each (default 150), all on one CPU, so that wine's
 # own start-up stays out of the figures and a drift of the machine hits both
@@ -14,7 +14,7 @@
 set -euo pipefail
 # shellcheck source=scripts/wine-env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-reps=150 build=$regorvik_repo/build/win64
+reps=150 build=$regorvik_repo/build/tests-x64
 while (($#)); do
   case $1 in
     --reps) reps=$2; shift 2 ;;

@@ -4,7 +4,7 @@
 #
 #   scripts/benchmark-unregister-all.sh [--reps N] [BUILD_DIR]
 #
-# BUILD_DIR is the x86_64 Windows build (default build/win64); what is missing
+# BUILD_DIR is the x86_64 Windows build (default build/tests-x64); what is missing
 # there is built. For 1,000 and then 10,000 compilers, bench.exe time (inside
 # Wine) rebuilds the compiler list before each run, untimed, then times the
 # tool and "reg.exe delete ... /f" in turn, N times each (default 9), all on
@@ -14,7 +14,7 @@
 set -euo pipefail
 # shellcheck source=scripts/wine-env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-reps=9 build=$regorvik_repo/build/win64
+reps=9 build=$regorvik_repo/build/tests-x64
 while (($#)); do
   case $1 in
     --reps) reps=$2; shift 2 ;;

@@ -4,12 +4,12 @@
 # <build>/RegOrvikPkg-<version>.zip. Builds of one commit give the same bytes:
 # no time stamp in the program, and every zip entry dated 1980-01-01.
 #
-#   scripts/release.sh [BUILD_DIR]      (default: build/win32)
+#   scripts/release.sh [BUILD_DIR]      (default: build/release-x86)
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=$(realpath -m "${1:-$repo/build/win32}")
+build=$(realpath -m "${1:-$repo/build/release-x86}")
 cd "$repo"
-cmake --preset win32 -B "$build" >/dev/null
+cmake --preset release-x86 -B "$build" >/dev/null
 cmake --build "$build" --target RegOrvikPkg >/dev/null
 version=$(sed -n 's/^project(RegOrvikPkg VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 

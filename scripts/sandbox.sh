@@ -7,7 +7,7 @@ set -euo pipefail
 # shellcheck source=scripts/wine-env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 sandbox=$(realpath -m "${REGORVIK_SANDBOX_DIR:-$regorvik_repo/build/sandbox}")
-build=$(realpath -m "${REGORVIK_SANDBOX_BUILD_DIR:-$regorvik_repo/build/win64}")
+build=$(realpath -m "${REGORVIK_SANDBOX_BUILD_DIR:-$regorvik_repo/build/tests-x64}")
 
 legend() {
   cat <<'EOF'
@@ -66,7 +66,7 @@ holding a double quote is taken as written ('"-O2 -W"' keeps its quotes).
 Every run shows the tool's own log (REGORVIK_LOG) last. Exit status: the
 tool's exit code (its low 8 bits: -1 is 255), 125 when the run itself
 failed, 2 for a usage error. The machine lives in build/sandbox
-(REGORVIK_SANDBOX_DIR), the build in build/win64 (REGORVIK_SANDBOX_BUILD_DIR).
+(REGORVIK_SANDBOX_DIR), the build in build/tests-x64 (REGORVIK_SANDBOX_BUILD_DIR).
 
 EOF
   legend

@@ -3,7 +3,7 @@
 # usage window and one message box of each kind the program shows, as Wine
 # draws them with its X11 driver on a virtual screen, each cut to its window.
 #
-#   scripts/screenshots.sh [BUILD_DIR]      (default: build/win64; what is missing is built)
+#   scripts/screenshots.sh [BUILD_DIR]      (default: build/tests-x64; what is missing is built)
 #
 # The prefix is build/screenshots/prefix, apart from the others. The bench
 # holds each window open until its picture is taken; its transcripts land
@@ -11,7 +11,7 @@
 set -euo pipefail
 # shellcheck source=scripts/wine-env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-build=$(realpath -m "${1:-$regorvik_repo/build/win64}")
+build=$(realpath -m "${1:-$regorvik_repo/build/tests-x64}")
 work=$regorvik_repo/build/screenshots
 release=$work/release
 

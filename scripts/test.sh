@@ -29,13 +29,13 @@ scripts/fuzz.sh --seconds "$fuzz_seconds"
 # The i686 release is built by the tests of the x86_64 build, twice, to show
 # that both builds give the same bytes.
 step "Windows test build (x86_64)"
-cmake --preset win64 "${werror[@]}" >/dev/null
-cmake --build --preset win64 -j "$jobs"
+cmake --preset tests-x64 "${werror[@]}" >/dev/null
+cmake --build --preset tests-x64 -j "$jobs"
 
 step "release checks and Wine scenario tests"
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
 regorvik_use_prefix "$regorvik_test_prefix"
-ctest --preset win64
+ctest --preset tests-x64
 
 step "all tests passed"

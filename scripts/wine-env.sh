@@ -68,7 +68,7 @@ regorvik_build() {
   mkdir -p "$build" || return 1
   if [[ ! -f $build/build.ninja ]]; then
     echo "Configuring the Windows build in $build (the first build takes a few minutes)..."
-    (cd "$regorvik_repo" && cmake --preset win64 -B "$build") >"$log" 2>&1 || { cat "$log" >&2; return 1; }
+    (cd "$regorvik_repo" && cmake --preset tests-x64 -B "$build") >"$log" 2>&1 || { cat "$log" >&2; return 1; }
   fi
   cmake --build "$build" --target "$@" >"$log" 2>&1 && return 0
   tail -n 40 "$log" >&2

@@ -2,9 +2,9 @@
 # Runs one Windows program of the build under Wine and exits with its exit
 # code (Wine passes on only the low 8 bits: -1 arrives as 255).
 #
-#   scripts/wine-run.sh build/win64/bench/scenario_tests.exe --gtest_brief=1
+#   scripts/wine-run.sh build/tests-x64/bench/scenario_tests.exe --gtest_brief=1
 #
-# This is the entry point of every ctest test of the win64 build.
+# This is the entry point of every Wine test of the tests-x64 build.
 set -uo pipefail
 if (($# == 0)); then
   echo "usage: wine-run.sh EXE [ARGS...]" >&2

@@ -90,7 +90,7 @@ int Session::Run(std::string& transcript) {
   if (!options_.log.empty()) DeleteFileA(layout::kToolLog);
   if (options_.machine) before = Snapshot();
   bool running = std::all_of(options_.ideWindows.begin(), options_.ideWindows.end(),
-                             [&](const std::string& spec) { return StartIdeWindow(spec); }) && Start();
+                             [&](const std::string& window) { return StartIdeWindow(window); }) && Start();
   while (running && failure_.empty()) {
     if (HWND ready = FindReadyWindow(nullptr)) AnswerWindow(ready);
     else if (Pause(process_.hProcess) || TimeIsUp()) break;
@@ -152,16 +152,16 @@ bool Session::Start() {
 }
 
 // Hidden, and shown by the bench itself: the tool only looks for it.
-bool Session::StartIdeWindow(const std::string& spec) {
-  const std::string className = spec.substr(0, spec.find('|'));
-  const std::string title = spec.substr(std::min(spec.find('|') + 1, spec.size()));
+bool Session::StartIdeWindow(const std::string& window) {
+  const std::string className = window.substr(0, window.find('|'));
+  const std::string title = window.substr(std::min(window.find('|') + 1, window.size()));
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = DefWindowProcA;
   windowClass.lpszClassName = className.c_str();
   RegisterClassA(&windowClass);  // or registered by an earlier run
   ideWindows_.push_back(CreateWindowExA(0, className.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
                                         nullptr, nullptr, nullptr, nullptr));
-  return ideWindows_.back() || Fail("could not create the IDE window " + spec);
+  return ideWindows_.back() || Fail("could not create the IDE window " + window);
 }
 
 bool Session::TimeIsUp() {

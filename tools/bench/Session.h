@@ -31,7 +31,7 @@ class Session {
   void Note(HWND window, const std::string& action);
   // A hidden top-level window of CLASS|TITLE for the rest of the run, as a
   // running IDE has its main window.
-  bool StartIdeWindow(const std::string& spec);
+  bool StartIdeWindow(const std::string& window);
 
  private:
   bool Start();

@@ -101,16 +101,16 @@ std::vector<Forward> Stubs(std::index_sequence<N...>) {
 }
 
 // FUNCTION[(TEXT)][#N[+]]=CODE, read left to right.
-bool Parse(const std::string& spec, std::string& function, Fault& fault) {
-  std::size_t at = spec.find_first_of("(#=");
-  function = spec.substr(0, at);
-  if (at != std::string::npos && spec[at] == '(') {
-    std::size_t close = spec.find(')', at);
+bool Parse(const std::string& written, std::string& function, Fault& fault) {
+  std::size_t at = written.find_first_of("(#=");
+  function = written.substr(0, at);
+  if (at != std::string::npos && written[at] == '(') {
+    std::size_t close = written.find(')', at);
     if (close == std::string::npos) return false;
-    fault.text = Lower(spec.substr(at + 1, close - at - 1));
+    fault.text = Lower(written.substr(at + 1, close - at - 1));
     at = close + 1;
   }
-  const char* rest = spec.c_str() + std::min(at, spec.size());
+  const char* rest = written.c_str() + std::min(at, written.size());
   char* end = const_cast<char*>(rest);
   if (*rest == '#') fault.from = std::strtol(rest + 1, &end, 10);
   fault.onward = *end == '+';
