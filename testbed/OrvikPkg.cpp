@@ -1,16 +1,11 @@
 // The package DLL that enabling registers: a COM server that enters and
 // removes its own class registration when regsvr32.exe calls it.
-#include <windows.h>
-
-#include "PackageRegistration.h"
-#include "TestbedLog.h"
+#include "Testbed.h"
 
 namespace {
 
 HMODULE thisModule = nullptr;
-
 constexpr char kClsid[] = "{8F4A1C3E-2B6D-4E97-A5C0-7D19E3B8F264}";
-constexpr char kDescription[] = "Orvik C++ Compiler Integration";
 constexpr char kFailVariable[] = "TESTBED_ORVIKPKG_FAIL";
 
 }  // namespace
@@ -23,9 +18,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 extern "C" HRESULT WINAPI DllRegisterServer() {
   testbed::AppendRunLog(thisModule, "DllRegisterServer");
   if (testbed::FailureRequested(kFailVariable, true)) return E_FAIL;
-  testbed::ModuleLocation self;
-  if (!testbed::LocateModule(thisModule, self)) return E_FAIL;
-  LONG status = testbed::RegisterInprocServer(kClsid, kDescription, self.path);
+  LONG status = testbed::RegisterInprocServer(kClsid, "Orvik C++ Compiler Integration", testbed::ModulePath(thisModule));
   return status == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(status);
 }
 

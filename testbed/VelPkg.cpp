@@ -8,26 +8,17 @@
 // value records the state of this registration and means nothing without it.
 // Values written by others, such as the ProductVersion that the package's
 // installer keeps in the unsuffixed key, stay, and keep the key alive.
-#include <windows.h>
-
-#include "PackageRegistration.h"
-#include "TestbedLog.h"
+#include "Testbed.h"
 
 namespace {
 
 HMODULE thisModule = nullptr;
-
 constexpr char kPackageGuid[] = "{5C2E9B40-7D13-4F6A-9E21-3B8D0C4A7F15}";
 constexpr char kPackageName[] = "Orvik C++ Compiler Package";
 constexpr char kFailVariable[] = "TESTBED_VELPKG_FAIL";
 
-void PackageKeyPath(char* path) {
-  char suffix[MAX_PATH] = "";
-  DWORD length = GetEnvironmentVariableA("ENVSDK_ROOTSUFFIX", suffix, sizeof suffix);
-  if (length >= sizeof suffix) suffix[0] = '\0';
-  testbed::JoinPath(path, "Software\\Microsoft\\VisualStudio\\7.0", suffix);
-  lstrcatA(path, "\\Packages\\");
-  lstrcatA(path, kPackageGuid);
+std::string PackageKey() {
+  return "Software\\Microsoft\\VisualStudio\\7.0" + testbed::Variable("ENVSDK_ROOTSUFFIX") + "\\Packages\\" + kPackageGuid;
 }
 
 }  // namespace
@@ -40,25 +31,19 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 extern "C" HRESULT WINAPI DllRegisterServer() {
   testbed::AppendRunLog(thisModule, "DllRegisterServer");
   if (testbed::FailureRequested(kFailVariable, true)) return E_FAIL;
-  testbed::ModuleLocation self;
-  if (!testbed::LocateModule(thisModule, self)) return E_FAIL;
-  char packageKey[2 * MAX_PATH];
-  PackageKeyPath(packageKey);
-  LONG status = testbed::WriteText(packageKey, nullptr, kPackageName);
-  if (status == ERROR_SUCCESS) status = testbed::WriteText(packageKey, "InstallPath", self.directory);
-  if (status == ERROR_SUCCESS) status = testbed::RegisterInprocServer(kPackageGuid, kPackageName, self.path);
+  const std::string path = testbed::ModulePath(thisModule);
+  LONG status = testbed::WriteText(PackageKey(), nullptr, kPackageName);
+  if (status == ERROR_SUCCESS) status = testbed::WriteText(PackageKey(), "InstallPath", path.substr(0, path.rfind('\\') + 1));
+  if (status == ERROR_SUCCESS) status = testbed::RegisterInprocServer(kPackageGuid, kPackageName, path);
   return status == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(status);
 }
 
 extern "C" HRESULT WINAPI DllUnregisterServer() {
   testbed::AppendRunLog(thisModule, "DllUnregisterServer");
   if (testbed::FailureRequested(kFailVariable, false)) return E_FAIL;
-  char packageKey[2 * MAX_PATH];
-  PackageKeyPath(packageKey);
-  testbed::DeleteValue(packageKey, nullptr);
-  testbed::DeleteValue(packageKey, "InstallPath");
-  testbed::DeleteValue(packageKey, "Enabled");
-  testbed::DeleteKeyIfEmpty(packageKey);
+  for (const char* name : {static_cast<const char*>(nullptr), "InstallPath", "Enabled"})
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, PackageKey().c_str(), name);
+  testbed::DeleteKeyIfEmpty(PackageKey());
   testbed::UnregisterInprocServer(kPackageGuid);
   return S_OK;
 }

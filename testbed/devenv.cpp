@@ -2,19 +2,14 @@
 // the exit code that TESTBED_DEVENV_EXIT asks for (decimal, hexadecimal with
 // 0x, or negative; 0 when unset). The tool starts its programs hidden; one
 // started otherwise adds " [not hidden]" to its line.
-#include <windows.h>
-
 #include <cstdlib>
-#include <string>
 
-#include "TestbedLog.h"
+#include "Testbed.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   STARTUPINFOA startup;
   GetStartupInfoA(&startup);
   const bool hidden = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 && startup.wShowWindow == SW_HIDE;
-  testbed::AppendRunLog(nullptr, (GetCommandLineA() + std::string(hidden ? "" : " [not hidden]")).c_str());
-  char exitCode[32];
-  if (!testbed::ReadControl("TESTBED_DEVENV_EXIT", exitCode, sizeof exitCode)) return 0;
-  return static_cast<int>(std::strtoul(exitCode, nullptr, 0));
+  testbed::AppendRunLog(nullptr, GetCommandLineA() + std::string(hidden ? "" : " [not hidden]"));
+  return static_cast<int>(std::strtoul(testbed::Variable("TESTBED_DEVENV_EXIT").c_str(), nullptr, 0));
 }

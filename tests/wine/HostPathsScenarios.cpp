@@ -53,16 +53,9 @@ SCENARIOS(HostPaths, {
         box "Error" error "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0" is absent in the Registry." [OK] -> OK
         box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK
         exit -1)"},
-    {"SuffixedIdeEmptySuffix", "suffix=Exp", "--env ENVSDK_ROOTSUFFIX= -- /s /uninstall", R"(
-        box "Error" error "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0" is absent in the Registry." [OK] -> OK
-        exit -1)"},
     {"PlainIdeSuffixedRun", "", "--env ENVSDK_ROOTSUFFIX=Exp -- /uninstall", R"(
         box "Error" error "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0Exp" is absent in the Registry." [OK] -> OK
         box "RegOrvikPkg" error "Failed to uninstall Orvik C++ Integration Tool\n" [OK] -> OK
-        exit -1)"},
-    {"OtherSuffix", "suffix=Exp", "--env ENVSDK_ROOTSUFFIX=exp2 -- /install", R"(
-        box "Error" error "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0exp2" is absent in the Registry." [OK] -> OK
-        box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK
         exit -1)"},
 });
 

@@ -5,6 +5,13 @@
 #include "Scenario.h"
 
 #define DISABLED "registered enabled=0 "
+// The dialog's Enable button as the recorded state shows it.
+#define ENABLED_VALUE "reg:$VS\\Packages\\$GUID\\Enabled="
+#define SHOW_ENABLE "--answer show:1000,cancel"
+#define ENABLE_BUTTON(state)                                                                                \
+  "window \"Orvik Package Registration\"\n"                                                                 \
+  R"-(show 1000 "&Enable Orvik Package\n(turn on Orvik C++ Compiler integration features)" radio multiline )-" \
+  state "\npress Cancel\nexit 0"
 // InstallPath naming a directory that does not exist: no backup can go there.
 #define NO_PACKAGE_DIR "reg:$VS\\Packages\\$GUID\\InstallPath=sz0:C:\\Program%20Files\\Orvik\\Not%20There\\ "
 
@@ -100,17 +107,6 @@ SCENARIOS(PackageSwitch, {
         exit -1
         - class OrvikPkg.dll = $PKG\OrvikPkg.dll
         run $PKG\OrvikPkg.dll DllUnregisterServer)"},
-    {"QuietEnableWhoseRegistrationFails", DISABLED, "--env TESTBED_ORVIKPKG_FAIL=1 -- /enable \"/s\"", R"(
-        box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s OrvikPkg.dll" [OK] -> OK
-        exit -1
-        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
-        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
-        + $PKG\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\OrvikPkg.dll DllRegisterServer)"},
-    {"QuietDisableWhoseUnregistrationFails", ENABLED, "--env TESTBED_ORVIKPKG_FAIL=1 -- /s /disable", R"(
-        box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s /u OrvikPkg.dll" [OK] -> OK
-        exit -1
-        run $PKG\OrvikPkg.dll DllUnregisterServer)"},
 
     // Windows refusing the tool what it asks for.
     {"BackupCopyRefused", DISABLED, "--fault CopyFileA(vcspawn_ms.exe)#1=5 -- /enable", R"(
@@ -150,31 +146,9 @@ SCENARIOS(PackageSwitch, {
         run $PKG\OrvikPkg.dll DllUnregisterServer)"},
 
     // The dialog starts from the recorded state: four bytes that read as the
-    // number 1 are enabled whatever their type; a longer value never is; a
-    // key that cannot be opened for writing reads as disabled.
-    {"EnabledReadAsANumber", "registered enabled=257", "--answer show:1000,cancel", R"-(
-        window "Orvik Package Registration"
-          show 1000 "&Enable Orvik Package\n(turn on Orvik C++ Compiler integration features)" radio multiline unchecked
-          press Cancel
-        exit 0)-"},
-    {"EnabledReadLittleEndian", "registered enabled=0x01000000", "--answer show:1000,cancel", R"-(
-        window "Orvik Package Registration"
-          show 1000 "&Enable Orvik Package\n(turn on Orvik C++ Compiler integration features)" radio multiline unchecked
-          press Cancel
-        exit 0)-"},
-    {"EnabledOfAnyTypeCounts", "registered reg:$VS\\Packages\\$GUID\\Enabled=binary:01000000", "--answer show:1000,cancel", R"-(
-        window "Orvik Package Registration"
-          show 1000 "&Enable Orvik Package\n(turn on Orvik C++ Compiler integration features)" radio multiline checked
-          press Cancel
-        exit 0)-"},
-    {"EnabledLongerThanFourBytesIsNot", "registered reg:$VS\\Packages\\$GUID\\Enabled=qword:1", "--answer show:1000,cancel", R"-(
-        window "Orvik Package Registration"
-          show 1000 "&Enable Orvik Package\n(turn on Orvik C++ Compiler integration features)" radio multiline unchecked
-          press Cancel
-        exit 0)-"},
-    {"EnabledUnreadableWithoutWriteAccess", ENABLED, "--fault RegOpenKeyExA(F003F)=5 --answer show:1000,cancel", R"-(
-        window "Orvik Package Registration"
-          show 1000 "&Enable Orvik Package\n(turn on Orvik C++ Compiler integration features)" radio multiline unchecked
-          press Cancel
-        exit 0)-"},
+    // number 1 are enabled whatever their type; a longer value never is.
+    {"EnabledReadAsANumber", "registered enabled=257", SHOW_ENABLE, ENABLE_BUTTON("unchecked")},
+    {"EnabledReadLittleEndian", "registered enabled=0x01000000", SHOW_ENABLE, ENABLE_BUTTON("unchecked")},
+    {"EnabledOfAnyTypeCounts", "registered " ENABLED_VALUE "binary:01000000", SHOW_ENABLE, ENABLE_BUTTON("checked")},
+    {"EnabledLongerThanFourBytesIsNot", "registered " ENABLED_VALUE "qword:1", SHOW_ENABLE, ENABLE_BUTTON("unchecked")},
 });
