@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "operations/CompilerList.h"
@@ -33,10 +34,11 @@ bool CRegOrvikPkgApp::InitInstance() {
     return false;
   }
   ReadRootSuffix();
-  const char* commandLine = GetCommandLineA();
-  LogStart(commandLine != nullptr ? commandLine : "", RootSuffix);
+  const char* raw = GetCommandLineA();
+  const std::string commandLine = raw != nullptr ? raw : "";
+  LogStart(commandLine, RootSuffix);
   bool showDialog = false;
-  if (!ProcessCommandLine(commandLine != nullptr ? commandLine : "", &showDialog)) {
+  if (!ProcessCommandLine(commandLine, &showDialog)) {
     ExitCode = -1;
   } else if (showDialog) {
     SetLogOption("dialog");

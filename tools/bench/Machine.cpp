@@ -124,16 +124,18 @@ std::string Delete(const std::string& path) {
 std::string Edit(const std::string& verb, const std::string& argument) {
   const std::string key = argument.compare(0, 5, "HKLM\\") == 0 ? argument.substr(5) : "";
   const std::size_t equals = argument.rfind('=');
-  bool done = true;
   if (verb == "put" && equals != std::string::npos) return Put(argument.substr(equals + 1), argument.substr(0, equals));
   if (verb == "reg" && !key.empty()) return WriteValue(key);
   if (verb == "regdel" && !key.empty()) return Delete(key);
   if (verb == "mkkey" && !key.empty()) return Write(key, nullptr);
-  if (verb == "exec" && Execute(argument) != 0) return "exec:" + argument + " did not end with 0";
+  if (verb == "exec") return Execute(argument) == 0 ? "" : "exec:" + argument + " did not end with 0";
+  if (verb == "mkdir") {
+    CreateDirectories(argument);
+    return "";
+  }
+  BOOL done = FALSE;
   if (verb == "del") done = DeleteFileA(argument.c_str());
   else if (verb == "readonly") done = SetFileAttributesA(argument.c_str(), FILE_ATTRIBUTE_READONLY);
-  else if (verb == "mkdir") CreateDirectories(argument);
-  else if (verb == "exec") done = true;
   else return "not a machine word: " + verb + ":" + argument;
   return done ? "" : Error(verb + " " + argument, GetLastError());
 }
