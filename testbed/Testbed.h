@@ -85,10 +85,25 @@ inline void UnregisterInprocServer(const std::string& clsid) {
   DeleteKeyIfEmpty(key);
 }
 
+// The DLL or program this code is linked into.
+inline HMODULE ThisModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCSTR>(&ThisModule), &module);
+  return module;
+}
+
 inline std::string ModulePath(HMODULE module) {
   char path[MAX_PATH] = "";
   GetModuleFileNameA(module, path, sizeof path);
   return path;
+}
+
+// What a package DLL's entry point does first: logs the call, then says
+// whether its failure switch refuses it.
+inline bool EntryRefused(const char* entry, const char* failVariable) {
+  AppendRunLog(ThisModule(), entry);
+  return FailureRequested(failVariable, lstrcmpA(entry, "DllRegisterServer") == 0);
 }
 
 }  // namespace testbed

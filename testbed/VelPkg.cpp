@@ -12,7 +12,6 @@
 
 namespace {
 
-HMODULE thisModule = nullptr;
 constexpr char kPackageGuid[] = "{5C2E9B40-7D13-4F6A-9E21-3B8D0C4A7F15}";
 constexpr char kPackageName[] = "Orvik C++ Compiler Package";
 constexpr char kFailVariable[] = "TESTBED_VELPKG_FAIL";
@@ -23,15 +22,9 @@ std::string PackageKey() {
 
 }  // namespace
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) thisModule = instance;
-  return TRUE;
-}
-
 extern "C" HRESULT WINAPI DllRegisterServer() {
-  testbed::AppendRunLog(thisModule, "DllRegisterServer");
-  if (testbed::FailureRequested(kFailVariable, true)) return E_FAIL;
-  const std::string path = testbed::ModulePath(thisModule);
+  if (testbed::EntryRefused("DllRegisterServer", kFailVariable)) return E_FAIL;
+  const std::string path = testbed::ModulePath(testbed::ThisModule());
   LONG status = testbed::WriteText(PackageKey(), nullptr, kPackageName);
   if (status == ERROR_SUCCESS) status = testbed::WriteText(PackageKey(), "InstallPath", path.substr(0, path.rfind('\\') + 1));
   if (status == ERROR_SUCCESS) status = testbed::RegisterInprocServer(kPackageGuid, kPackageName, path);
@@ -39,8 +32,7 @@ extern "C" HRESULT WINAPI DllRegisterServer() {
 }
 
 extern "C" HRESULT WINAPI DllUnregisterServer() {
-  testbed::AppendRunLog(thisModule, "DllUnregisterServer");
-  if (testbed::FailureRequested(kFailVariable, false)) return E_FAIL;
+  if (testbed::EntryRefused("DllUnregisterServer", kFailVariable)) return E_FAIL;
   for (const char* name : {static_cast<const char*>(nullptr), "InstallPath", "Enabled"})
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, PackageKey().c_str(), name);
   testbed::DeleteKeyIfEmpty(PackageKey());
