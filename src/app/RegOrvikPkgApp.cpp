@@ -22,6 +22,7 @@ int CRegOrvikPkgApp::Run() {
   const int exitCode = ExitInstance();
   SetLogOption("end");
   LogStep("exit code " + std::to_string(exitCode));
+  CloseLog();
   return exitCode;
 }
 

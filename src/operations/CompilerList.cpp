@@ -131,8 +131,7 @@ bool SetDefaultCompiler(const std::string& name) {
   return written == ERROR_SUCCESS;
 }
 
-bool UnregisterAllCompilers(const RegKey* key) {
-  if (key != nullptr) return DeleteSubkeyTree(*key);
+bool UnregisterAllCompilers() {
   {
     RegKey compilers;
     if (compilers.Open(CompilersKey(), KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;

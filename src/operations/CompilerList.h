@@ -16,8 +16,7 @@ bool RegisterCompiler(const CompilerInfo& info, const Speaker& speaker);
 bool UnregisterCompiler(const std::string& name);
 // Names a registered compiler in DefaultCompiler.
 bool SetDefaultCompiler(const std::string& name);
-// Without a key: deletes CompilersKey with everything below it. With an
-// open key: deletes everything below that key.
-bool UnregisterAllCompilers(const RegKey* key = nullptr);
+// Deletes CompilersKey with everything below it.
+bool UnregisterAllCompilers();
 // Deletes every subkey below the key, depth first; the key itself stays.
 bool DeleteSubkeyTree(const RegKey& key);

@@ -5,12 +5,14 @@ namespace {
 HANDLE logFile = INVALID_HANDLE_VALUE;
 std::string currentOption = "start-up";
 
-// The system's own message for an error, on one line.
+// The system's own message for an error, whole, on one line.
 std::string SystemMessage(DWORD error) {
-  char buffer[512] = {};
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                      buffer, sizeof buffer, nullptr);
-  std::string message(buffer, length);
+  char* buffer = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+      reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string message(buffer != nullptr ? buffer : "", length);
+  LocalFree(buffer);
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
     message.pop_back();
   }
@@ -33,6 +35,12 @@ void LogStart(const std::string& commandLine, const std::string& rootSuffix) {
   char directory[MAX_PATH] = {};
   GetCurrentDirectoryA(sizeof directory, directory);
   LogStep("command line " + Quote(commandLine) + " in " + directory + ", ENVSDK_ROOTSUFFIX " + Quote(rootSuffix));
+}
+
+void CloseLog() {
+  if (logFile == INVALID_HANDLE_VALUE) return;
+  CloseHandle(logFile);
+  logFile = INVALID_HANDLE_VALUE;
 }
 
 void SetLogOption(const std::string& option) { currentOption = option; }

@@ -14,8 +14,10 @@
 
 #include <string>
 
-// Opens the log REGORVIK_LOG names, if any; once, at start-up.
+// Opens the log REGORVIK_LOG names, if any; once, at start-up. CloseLog
+// once the run's last line is written.
 void OpenLog();
+void CloseLog();
 
 // The first line of a run: how the tool was started.
 void LogStart(const std::string& commandLine, const std::string& rootSuffix);
