@@ -71,8 +71,8 @@ VersionState CompareVersions(const std::string& rootSuffix) {
   if (!GetInstalledVersion(installed)) return VersionUnknown;
   float own = 0.0f;
   if (!GetOwnVersion(own)) return VersionUnknown;
-  const VersionState state = installed < own ? OlderInstalled : installed == own ? SameInstalled : LaterInstalled;
-  const char* names[] = {"", "older", "the same", "later"};
-  LogStep(std::string("the installed version is ") + names[state]);
-  return state;
+  LogStep("the installed version " + std::to_string(installed) + " against our own " + std::to_string(own));
+  if (installed < own) return OlderInstalled;
+  if (installed == own) return SameInstalled;
+  return LaterInstalled;
 }
