@@ -28,9 +28,8 @@ DWORD StartAndWait(const char* commandLine, const char* workingDirectory, DWORD 
   PROCESS_INFORMATION child = {};
   const BOOL started = CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDirectory,
                                      &startup, &child);
-  LogResult("start " + Quote(commandLine) + " in " +
-                (workingDirectory != nullptr ? workingDirectory : "the current directory"),
-            "CreateProcessA", started ? ERROR_SUCCESS : GetLastError());
+  const DWORD error = started ? ERROR_SUCCESS : GetLastError();
+  LogResult("start " + Quote(commandLine) + " in " + LoggedDirectory(workingDirectory), "CreateProcessA", error);
   if (!started) return kNoExitCode;
   CloseHandle(child.hThread);
   const UniqueHandle process(child.hProcess);

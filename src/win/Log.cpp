@@ -32,9 +32,17 @@ void OpenLog() {
 
 void LogStart(const std::string& commandLine, const std::string& rootSuffix) {
   if (logFile == INVALID_HANDLE_VALUE) return;
-  char directory[MAX_PATH] = {};
-  GetCurrentDirectoryA(sizeof directory, directory);
-  LogStep("command line " + Quote(commandLine) + " in " + directory + ", ENVSDK_ROOTSUFFIX " + Quote(rootSuffix));
+  LogStep("command line " + Quote(commandLine) + " in " + LoggedDirectory(nullptr) + ", ENVSDK_ROOTSUFFIX " +
+          Quote(rootSuffix));
+}
+
+std::string LoggedDirectory(const char* directory) {
+  if (directory != nullptr || logFile == INVALID_HANDLE_VALUE) return directory != nullptr ? directory : "";
+  const DWORD lastError = GetLastError();
+  char current[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof current, current);
+  SetLastError(lastError);
+  return current;
 }
 
 void CloseLog() {

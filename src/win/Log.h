@@ -32,5 +32,9 @@ void LogStep(const std::string& step);
 // "STEP: CALL failed with error N: MESSAGE".
 void LogResult(const std::string& step, const char* call, DWORD error);
 
+// The directory a program is started in, as the log names it: the one given,
+// else the process's current directory (looked up only while logging).
+std::string LoggedDirectory(const char* directory);
+
 // A text inside a step, in quotes.
 std::string Quote(const std::string& text);

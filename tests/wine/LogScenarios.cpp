@@ -11,7 +11,7 @@ SCENARIOS(Log, {
         log A start-up: command line ""$PKG\RegOrvikPkg.exe" /s /install" in $PKG, ENVSDK_ROOTSUFFIX ""
         log A /install: open key $VS with KEY_READ
         log A /install: open key $VS\Packages\$GUID\ with KEY_ALL_ACCESS: RegOpenKeyExA failed with error 2: File not found.
-        log A /install: start "regsvr32.exe /c /s VelPkg.dll" in the current directory
+        log A /install: start "regsvr32.exe /c /s VelPkg.dll" in $PKG
         log A /install: "regsvr32.exe /c /s VelPkg.dll" ended with exit code 0
         log A /install: open key $VS\Packages\$GUID with KEY_READ
         log A /install: read value InstallPath of $VS\Packages\$GUID: REG_SZ, 45 bytes
@@ -22,13 +22,13 @@ SCENARIOS(Log, {
         log A /install: load $PKG\vcspawn_ms.exe to read its string 101: "Build Spawner"
         log A /install: copy $TOOLS\vcspawn.exe to $TOOLS\vcspawn_ms.exe
         log A /install: copy ovcspawn.exe to $TOOLS\vcspawn.exe
-        log A /install: start "regsvr32.exe /c /s OrvikPkg.dll" in the current directory
+        log A /install: start "regsvr32.exe /c /s OrvikPkg.dll" in $PKG
         log A /install: "regsvr32.exe /c /s OrvikPkg.dll" ended with exit code 0
         log A /install: open key $VS\Packages\$GUID\ with KEY_ALL_ACCESS
         log A /install: write value Enabled of $VS\Packages\$GUID\: REG_DWORD, 4 bytes
         log A /install: open key $VS with KEY_ALL_ACCESS
         log A /install: read value InstallDir of $VS: REG_SZ, 59 bytes
-        log A /install: start ""$IDE\Common7\IDE\devenv.exe" /setup" in the current directory
+        log A /install: start ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG
         log A /install: ""$IDE\Common7\IDE\devenv.exe" /setup" ended with exit code 0
         log A end: exit code 0)"},
     // The backup from an earlier enable stays, with the log written between
@@ -40,7 +40,7 @@ SCENARIOS(Log, {
         ~ $TOOLS\vcspawn.exe = ovcspawn.exe
         + $TOOLS\vcspawn_ms.exe = vcspawn.exe
         run $PKG\OrvikPkg.dll DllRegisterServer
-        log A /enable: start "regsvr32.exe /c /s OrvikPkg.dll" in the current directory
+        log A /enable: start "regsvr32.exe /c /s OrvikPkg.dll" in $PKG
         log A /enable: "regsvr32.exe /c /s OrvikPkg.dll" ended with exit code 5
         log A /enable: message box "RegOrvikPkg" "Error executing regsvr32.exe /c /s OrvikPkg.dll": OK
         log A /enable: quiet mode hides "Failed to register Orvik Package\n"
