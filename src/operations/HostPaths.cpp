@@ -8,20 +8,12 @@
 #include "win/SystemCodePage.h"
 #include "win/UserInterface.h"
 
-// An InstallDir with fewer than two backslashes (after a trailing one is
-// dropped) has no two levels to climb: each cut that finds no backslash
-// leaves the text unchanged, so "IDE" stays "IDE" and "C:\IDE" becomes "C:".
 std::string GetIdeInstallRoot(const std::string& rootSuffix) {
   RegKey key;
   if (key.Open(IdeRootKey(rootSuffix), KEY_ALL_ACCESS) != ERROR_SUCCESS) return std::string();
-  std::string root;
-  if (key.ReadText(kInstallDir, kInstallDirBufferSize, root) != ERROR_SUCCESS) return std::string();
-
-  const CodePage& codePage = SystemCodePage();
-  if (EndsWithBackslash(codePage, root)) root.pop_back();
-  CutAtLastBackslash(codePage, root);
-  CutAtLastBackslash(codePage, root);
-  return root;
+  std::string installDir;
+  if (key.ReadText(kInstallDir, kInstallDirBufferSize, installDir) != ERROR_SUCCESS) return std::string();
+  return TwoLevelsUp(SystemCodePage(), installDir);
 }
 
 bool GetPackageInstallPath(const std::string& rootSuffix, std::string& out) {

@@ -19,6 +19,15 @@ void ForEachCharacter(const CodePage& codePage, const std::string& text, Visit v
   }
 }
 
+// Keeps what stands before the last backslash; a text without one stays as it is.
+void CutAtLastBackslash(const CodePage& codePage, std::string& path) {
+  std::size_t cut = std::string::npos;
+  ForEachCharacter(codePage, path, [&cut](std::size_t start, std::size_t, unsigned int character) {
+    if (character == '\\') cut = start;
+  });
+  if (cut != std::string::npos) path.erase(cut);
+}
+
 }  // namespace
 
 bool EndsWithBackslash(const CodePage& codePage, const std::string& path) {
@@ -27,12 +36,11 @@ bool EndsWithBackslash(const CodePage& codePage, const std::string& path) {
   return last == '\\';
 }
 
-void CutAtLastBackslash(const CodePage& codePage, std::string& path) {
-  std::size_t cut = std::string::npos;
-  ForEachCharacter(codePage, path, [&cut](std::size_t start, std::size_t, unsigned int character) {
-    if (character == '\\') cut = start;
-  });
-  if (cut != std::string::npos) path.erase(cut);
+std::string TwoLevelsUp(const CodePage& codePage, std::string path) {
+  if (EndsWithBackslash(codePage, path)) path.pop_back();
+  CutAtLastBackslash(codePage, path);
+  CutAtLastBackslash(codePage, path);
+  return path;
 }
 
 std::string TrimWhiteSpace(const CodePage& codePage, const std::string& text) {

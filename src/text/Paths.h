@@ -17,8 +17,11 @@ struct CodePage {
 // True when the last character is a single-byte backslash.
 bool EndsWithBackslash(const CodePage& codePage, const std::string& path);
 
-// Keeps what stands before the last backslash; a text without one stays as it is.
-void CutAtLastBackslash(const CodePage& codePage, std::string& path);
+// The path two levels up, without a trailing backslash: a trailing one is
+// dropped, then each level is cut at the last backslash. A cut that finds no
+// backslash leaves the text unchanged, so "IDE" stays "IDE" and "C:\IDE"
+// becomes "C:".
+std::string TwoLevelsUp(const CodePage& codePage, std::string path);
 
 // Removes white space from the end, then from the start.
 std::string TrimWhiteSpace(const CodePage& codePage, const std::string& text);

@@ -15,14 +15,6 @@
 
 namespace {
 
-// What the IDE's installation root is made of: InstallDir two levels up.
-std::string TwoLevelsUp(const CodePage& codePage, std::string path) {
-  if (EndsWithBackslash(codePage, path)) path.pop_back();
-  CutAtLastBackslash(codePage, path);
-  CutAtLastBackslash(codePage, path);
-  return path;
-}
-
 TEST(Paths, InstallRootIsTwoLevelsAboveInstallDir) {
   const std::pair<const char*, const char*> cases[] = {
       {"C:\\VS\\Common7\\IDE\\", "C:\\VS"}, {"C:\\VS\\Common7\\IDE", "C:\\VS"}, {"C:\\IDE\\", "C:"},

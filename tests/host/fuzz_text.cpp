@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::string path = TrimWhiteSpace(kCodePage932, bytes);
   if (path.size() > bytes.size()) std::abort();
-  CutAtLastBackslash(kCodePage932, path);
   EndsWithBackslash(kCodePage932, path);
+  if (TwoLevelsUp(kCodePage932, path).size() > path.size()) std::abort();
   return 0;
 }
