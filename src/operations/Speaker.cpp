@@ -4,22 +4,9 @@
 #include "win/Log.h"
 #include "win/UserInterface.h"
 
-// In quiet mode the log is the only place that says it.
-void Speaker::ShowError(const std::string& text) const {
-  if (quiet_) {
-    LogStep("quiet mode hides " + Quote(text));
-  } else {
-    AppBox(text, MB_OK | MB_ICONERROR);
-  }
-}
+void Speaker::ShowError(const std::string& text) const { UnlessQuiet(text, MB_OK | MB_ICONERROR); }
 
-void Speaker::FileTrouble(const std::string& text) const {
-  if (quiet_) {
-    LogStep("quiet mode hides " + Quote(text));
-  } else {
-    AppBox(text, MB_OK);
-  }
-}
+void Speaker::FileTrouble(const std::string& text) const { UnlessQuiet(text, MB_OK); }
 
 bool Speaker::MayAsk() const {
   if (quiet_) LogStep("quiet mode asks no question");
@@ -31,6 +18,15 @@ bool Speaker::AskYesNo(const char* caption, const std::string& text, UINT icon) 
 }
 
 void Speaker::Error(const std::string& text) { ShowMessageBox(nullptr, text, kErrorCaption, MB_OK | MB_ICONERROR); }
+
+// In quiet mode the log is the only place that says it.
+void Speaker::UnlessQuiet(const std::string& text, UINT type) const {
+  if (quiet_) {
+    LogStep("quiet mode hides " + Quote(text));
+  } else {
+    AppBox(text, type);
+  }
+}
 
 int Speaker::AppBox(const std::string& text, UINT type) const {
   if ((type & MB_ICONMASK) == 0) type |= MB_ICONEXCLAMATION;

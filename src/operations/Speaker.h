@@ -41,6 +41,9 @@ class Speaker {
   int AppBox(const std::string& text, UINT type) const;
 
  private:
+  // The application's box, or in quiet mode a line of the log instead.
+  void UnlessQuiet(const std::string& text, UINT type) const;
+
   std::string appName_;
   bool quiet_;
   HWND owner_;
