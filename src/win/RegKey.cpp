@@ -67,14 +67,8 @@ LONG RegKey::ReadText(const char* name, DWORD capacity, std::string& text, DWORD
   std::vector<char> buffer(capacity, '\0');
   DWORD size = capacity;
   DWORD valueType = REG_NONE;
-  const LONG result =
-      RegQueryValueExA(key_, name, nullptr, &valueType, reinterpret_cast<BYTE*>(buffer.data()), &size);
-  const std::string step = "read value " + std::string(name) + " of " + path_;
-  if (result != ERROR_SUCCESS) {
-    LogResult(step + " into " + std::to_string(capacity) + " bytes", "RegQueryValueExA", static_cast<DWORD>(result));
-    return result;
-  }
-  LogStep(step + ": " + TypeName(valueType) + ", " + std::to_string(size) + " bytes");
+  const LONG result = Query(name, buffer.data(), size, valueType);
+  if (result != ERROR_SUCCESS) return result;
   if (size > capacity) size = capacity;
   std::size_t length = 0;
   while (length < size && buffer[length] != '\0') ++length;
@@ -85,6 +79,10 @@ LONG RegKey::ReadText(const char* name, DWORD capacity, std::string& text, DWORD
 
 LONG RegKey::ReadBytes(const char* name, void* data, DWORD size) const {
   DWORD type = REG_NONE;
+  return Query(name, data, size, type);
+}
+
+LONG RegKey::Query(const char* name, void* data, DWORD& size, DWORD& type) const {
   const DWORD capacity = size;
   const LONG result = RegQueryValueExA(key_, name, nullptr, &type, static_cast<BYTE*>(data), &size);
   const std::string step = "read value " + std::string(name) + " of " + path_;

@@ -40,10 +40,10 @@ class RegKey {
   // Nothing open is a success.
   LONG Close();
 
-  HKEY Get() const { return key_; }
-
  private:
   LONG OpenBelow(HKEY parent, const std::string& parentPath, const std::string& name, REGSAM access);
+  // RegQueryValueExA into `size` bytes; `size` becomes the data's size.
+  LONG Query(const char* name, void* data, DWORD& size, DWORD& type) const;
   LONG Write(const char* name, DWORD type, const BYTE* data, DWORD size);
 
   HKEY key_ = nullptr;
