@@ -43,9 +43,7 @@ void CRegOrvikPkgDlg::OnInitDialog() {
 bool CRegOrvikPkgDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   switch (message) {
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != IDM_ABOUTBOX) return false;  // the system's own commands
-      CAboutDlg().Run(Window());
-      return true;
+      return OnSysCommand(wParam);
     case WM_PAINT:
       return OnPaint();
     case WM_QUERYDRAGICON:
@@ -71,6 +69,13 @@ bool CRegOrvikPkgDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
       return true;
   }
   return ModalDialog::OnMessage(message, wParam, lParam, result);
+}
+
+// The About item of the system menu; the system's own commands are left to it.
+bool CRegOrvikPkgDlg::OnSysCommand(WPARAM id) {
+  if ((id & 0xFFF0) != IDM_ABOUTBOX) return false;
+  CAboutDlg().Run(Window());
+  return true;
 }
 
 // Minimised, the dialog shows its icon centred in the client area; otherwise

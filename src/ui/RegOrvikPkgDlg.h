@@ -16,7 +16,7 @@ class CRegOrvikPkgDlg : public ModalDialog {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
-  void OnSysCommand(WPARAM id);
+  bool OnSysCommand(WPARAM id);
   bool OnPaint();
   void OnApply();
   void EnableApply(bool enable);
