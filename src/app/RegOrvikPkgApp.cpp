@@ -113,7 +113,8 @@ void CRegOrvikPkgApp::ReadRootSuffix() {
 }
 
 // The caption of the application's boxes is the executable's file name
-// without its extension, read when the first box needs it.
+// without its extension, read once: when the first step, window or failure
+// needs a voice.
 Speaker CRegOrvikPkgApp::Voice() {
   if (appName_.empty()) {
     std::vector<char> path(MAX_PATH);
