@@ -6,6 +6,11 @@
 #define IDD_REGORVIKPKG_DIALOG 102
 #define IDD_USAGE 129
 
+// The captions of the usage window and the dialog, which the log names
+// when nobody can see them
+#define USAGE_CAPTION "Orvik Package Registration Utility Command Line Parameters"
+#define DIALOG_CAPTION "Orvik Package Registration"
+
 // Icons
 #define IDR_MAINFRAME 128
 

@@ -9,6 +9,7 @@
 #include "operations/IdeDetection.h"
 #include "operations/Install.h"
 #include "operations/PackageSwitch.h"
+#include "resource.h"
 #include "text/Messages.h"
 #include "text/Paths.h"
 #include "ui/RegOrvikPkgDlg.h"
@@ -17,7 +18,10 @@
 #include "win/SystemCodePage.h"
 
 int CRegOrvikPkgApp::Run() {
-  OpenLog();
+  const char* nobodySees = Speaker::WhyNobodySees();
+  Unattended = nobodySees != nullptr;
+  OpenLog(Unattended);
+  if (Unattended) LogStep(std::string("nobody can see this program's windows: ") + nobodySees);
   InitInstance();
   const int exitCode = ExitInstance();
   SetLogOption("end");
@@ -43,7 +47,8 @@ bool CRegOrvikPkgApp::InitInstance() {
     ExitCode = -1;
   } else if (showDialog) {
     SetLogOption("dialog");
-    CRegOrvikPkgDlg(RootSuffix, Voice()).Run(nullptr);
+    const Speaker speaker = Voice();
+    if (speaker.MayOpenWindow(DIALOG_CAPTION)) CRegOrvikPkgDlg(RootSuffix, speaker).Run(nullptr);
   }
   return false;
 }
@@ -60,7 +65,7 @@ bool CRegOrvikPkgApp::ProcessCommandLine(const std::string& commandLine, bool* s
   QuietMode = false;
   if (plan.showUsage) {
     SetLogOption("usage");
-    CUsageDlg().Run(nullptr);
+    if (Voice().MayOpenWindow(USAGE_CAPTION, kUsage)) CUsageDlg().Run(nullptr);
     return true;
   }
   QuietMode = plan.quiet;
@@ -128,5 +133,5 @@ Speaker CRegOrvikPkgApp::Voice() {
       path.resize(path.size() * 2);
     }
   }
-  return Speaker(appName_, QuietMode);
+  return Speaker(appName_, QuietMode, Unattended);
 }

@@ -25,6 +25,9 @@ class CRegOrvikPkgApp {
   bool QuietMode = false;
   std::string RootSuffix;
   std::int32_t ExitCode = 0;
+  // Nobody can see the program's windows: decided once, before anything
+  // else. Such a run shows nothing and keeps to quiet mode's rules.
+  bool Unattended = false;
 
  private:
   bool RunStep(const Step& step);

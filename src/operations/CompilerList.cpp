@@ -84,9 +84,9 @@ bool RegisterCompiler(const CompilerInfo& info, const Speaker& speaker) {
         return false;
       case Stored::Different:
         // Declining keeps the stored compiler as it is, and is no failure.
-        if (!Speaker::AskYesNo(kRegisterCompilerCaption,
-                               FormatText(LoadResourceString(IDS_COMPILER_REGISTERED).c_str(), info.Name),
-                               MB_ICONQUESTION)) {
+        if (!speaker.AskYesNo(kRegisterCompilerCaption,
+                              FormatText(LoadResourceString(IDS_COMPILER_REGISTERED).c_str(), info.Name),
+                              MB_ICONQUESTION)) {
           return true;
         }
         break;

@@ -9,8 +9,9 @@
 #include "win/RegKey.h"
 
 // Writes the compiler's six values. A registered compiler whose paths
-// differ is only changed when the person says Yes; in quiet mode it is
-// written at once, without looking at what is stored.
+// differ is only changed when the person says Yes; unasked (quiet mode, or
+// nobody to answer) it is written at once, without looking at what is
+// stored.
 bool RegisterCompiler(const CompilerInfo& info, const Speaker& speaker);
 // Deletes the compiler's key, and the whole list with its last compiler.
 bool UnregisterCompiler(const std::string& name);

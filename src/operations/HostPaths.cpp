@@ -36,10 +36,10 @@ bool PackageKeyExists(const std::string& rootSuffix) {
   return key.Open(PackageKey(rootSuffix, true), KEY_ALL_ACCESS) == ERROR_SUCCESS;
 }
 
-bool RequireIdeRootKey(const std::string& rootSuffix) {
+bool RequireIdeRootKey(const std::string& rootSuffix, const Speaker& speaker) {
   const std::string rootKey = IdeRootKey(rootSuffix);
   RegKey key;
   if (key.Open(rootKey, KEY_READ) == ERROR_SUCCESS) return true;
-  Speaker::Error(FormatText(LoadResourceString(IDS_KEY_ABSENT).c_str(), rootKey));
+  speaker.Error(FormatText(LoadResourceString(IDS_KEY_ABSENT).c_str(), rootKey));
   return false;
 }

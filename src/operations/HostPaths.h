@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "operations/Speaker.h"
+
 // The IDE's installation directory: InstallDir two levels up, without a
 // trailing backslash; empty when it cannot be read.
 std::string GetIdeInstallRoot(const std::string& rootSuffix);
@@ -16,4 +18,4 @@ bool PackageKeyExists(const std::string& rootSuffix);
 
 // True when the IDE's root key opens for reading; otherwise says which key
 // is missing, in quiet mode too.
-bool RequireIdeRootKey(const std::string& rootSuffix);
+bool RequireIdeRootKey(const std::string& rootSuffix, const Speaker& speaker);

@@ -51,16 +51,17 @@ bool RemoveToolKeyIfEmpty() {
 }  // namespace
 
 bool InstallTool(const std::string& rootSuffix, const Speaker& speaker) {
-  if (!RequireIdeRootKey(rootSuffix)) return false;
+  if (!RequireIdeRootKey(rootSuffix, speaker)) return false;
 
   switch (CompareVersions(rootSuffix)) {
     case NotInstalled:
       break;
     case OlderInstalled:
     case SameInstalled:
-      // In quiet mode the new copy goes in over the installed one as it is.
+      // Unasked (quiet mode, or nobody to answer) the new copy goes in over
+      // the installed one as it is.
       if (!speaker.MayAsk()) break;
-      if (!Speaker::AskYesNo(kReinstallCaption, LoadResourceString(IDS_ALREADY_INSTALLED), 0)) return false;
+      if (!speaker.AskYesNo(kReinstallCaption, LoadResourceString(IDS_ALREADY_INSTALLED), 0)) return false;
       RemovePreviousVersion(rootSuffix, speaker);
       break;
     case LaterInstalled:
@@ -100,7 +101,7 @@ void RemovePreviousVersion(const std::string& rootSuffix, const Speaker& speaker
 }
 
 bool UninstallTool(const std::string& rootSuffix, const Speaker& speaker) {
-  if (!RequireIdeRootKey(rootSuffix)) return false;
+  if (!RequireIdeRootKey(rootSuffix, speaker)) return false;
   if (QueryPackageEnabled(rootSuffix) && !DisablePackage(rootSuffix, speaker)) return false;
   if (RunCommand(UnregisterServer(kSecondPackageDll).c_str(), nullptr, INFINITE, speaker) != 0) return false;
   if (!RunIdeSetup(rootSuffix, speaker)) return false;

@@ -1,10 +1,19 @@
 #pragma once
-// How the program speaks to the person at the screen. What quiet mode ("/s")
-// silences is decided here and nowhere else: the failure text of a run, the
-// file messages of enabling and disabling, and the questions, which are then
-// not asked at all (each asking operation says what it does instead).
-// Everything else is shown whatever the mode: a program that failed to run,
-// a later version already installed, a missing IDE key.
+// How the program speaks to the person at the screen, and what it does when
+// there is none. Decided here and nowhere else:
+//
+// - Quiet mode ("/s") silences the failure text of a run and the file
+//   messages of enabling and disabling, and asks no questions (each asking
+//   operation says what it does instead). Everything else is shown whatever
+//   the mode: a program that failed to run, a later version already
+//   installed, a missing IDE key, the IDE still open, the usage window and
+//   the dialog.
+// - Where nobody can see the program's windows (an installer's action or a
+//   service running as LocalSystem, on a window station no user sees), a box
+//   would wait for ever for a click nobody can give. Such a run follows quiet
+//   mode's rules and shows nothing at all: each box is taken as answered
+//   with OK, the usage window and the dialog are not opened, and every text
+//   goes to the log with its caption instead.
 
 #include <windows.h>
 
@@ -13,13 +22,19 @@
 
 class Speaker {
  public:
-  // appName captions the application's boxes; owner is the main window
-  // while one runs.
-  Speaker(std::string appName, bool quiet, HWND owner = nullptr)
-      : appName_(std::move(appName)), quiet_(quiet), owner_(owner) {}
+  // Why nobody can see the program's windows, or null when a person can:
+  // the window station is not the visible one, or, from Windows Vista on,
+  // the process runs in session 0, where no user works. Asked once, at
+  // start-up.
+  static const char* WhyNobodySees();
+
+  // appName captions the application's boxes; unattended when nobody can
+  // see them; owner is the main window while one runs.
+  Speaker(std::string appName, bool quiet, bool unattended, HWND owner = nullptr)
+      : appName_(std::move(appName)), quiet_(quiet), unattended_(unattended), owner_(owner) {}
 
   // The same voice, with `owner` as the window its boxes belong to.
-  Speaker OwnedBy(HWND owner) const { return Speaker(appName_, quiet_, owner); }
+  Speaker OwnedBy(HWND owner) const { return Speaker(appName_, quiet_, unattended_, owner); }
 
   // The failure of a command-line run, with the error icon.
   void ShowError(const std::string& text) const;
@@ -28,12 +43,15 @@ class Speaker {
   // Shown in quiet mode too.
   void Notice(const std::string& text) const { AppBox(text, MB_OK); }
 
-  // In quiet mode no question is asked.
+  // In quiet mode, and where nobody can answer, no question is asked.
   bool MayAsk() const;
   // A question in a box of its own, not owned by any window: true for Yes.
-  static bool AskYesNo(const char* caption, const std::string& text, UINT icon);
+  bool AskYesNo(const char* caption, const std::string& text, UINT icon) const;
   // An error in a box of its own captioned "Error", shown in quiet mode too.
-  static void Error(const std::string& text);
+  void Error(const std::string& text) const;
+  // Whether the window of this caption and text (the usage window, the
+  // dialog) may be opened: not where nobody can see it.
+  bool MayOpenWindow(const char* caption, const char* text = "") const;
 
   // The application's message box: captioned with the application's name,
   // owned by the main window while one runs, showing the exclamation icon
@@ -43,8 +61,12 @@ class Speaker {
  private:
   // The application's box, or in quiet mode a line of the log instead.
   void UnlessQuiet(const std::string& text, UINT type) const;
+  // Every box goes through here: shown, or, where nobody sees it, written to
+  // the log and taken as answered with OK.
+  int Box(HWND owner, const std::string& text, const char* caption, UINT type) const;
 
   std::string appName_;
   bool quiet_;
+  bool unattended_;
   HWND owner_;
 };

@@ -3,7 +3,8 @@
 // REGORVIK_LOG names a file, every step the tool takes is appended to it as
 // one line: the time, the process id, the option being run and the step; a
 // step that failed adds the Windows error code and the system's message for
-// it. Without the variable nothing is written anywhere.
+// it. Without the variable nothing is written anywhere, unless nobody can
+// see the program's windows.
 //
 // The log never changes what the tool does: a log that cannot be opened or
 // written is ignored, and the last error of the calls around it is kept.
@@ -14,9 +15,10 @@
 
 #include <string>
 
-// Opens the log REGORVIK_LOG names, if any; once, at start-up. CloseLog
-// once the run's last line is written.
-void OpenLog();
+// Opens the log REGORVIK_LOG names; without it, a run that nobody can see
+// logs to RegOrvikPkg.log in the temporary folder, and any other run
+// nowhere. Once, at start-up. CloseLog once the run's last line is written.
+void OpenLog(bool unattended);
 void CloseLog();
 
 // The first line of a run: how the tool was started.
@@ -36,5 +38,5 @@ void LogResult(const std::string& step, const char* call, DWORD error);
 // else the process's current directory (looked up only while logging).
 std::string LoggedDirectory(const char* directory);
 
-// A text inside a step, in quotes.
+// A text inside a step, in quotes, with its line ends and tabs as \r, \n and \t.
 std::string Quote(const std::string& text);
