@@ -33,6 +33,7 @@ struct RunOptions {
   std::vector<std::string> ideWindows;  // CLASS|TITLE of windows shown for the whole run
   double timeoutSeconds = 30;
   bool machine = false;  // snapshot before and after, print the changes and the programs run
+  bool unattended = false;  // on a desktop nobody sees: no window is answered, one that shows fails the run
   std::string log;       // with --log: which lines of the tool's own log to print, "|"-separated; "*" all
 };
 

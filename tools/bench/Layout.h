@@ -19,9 +19,8 @@ constexpr char kToolName[] = "RegOrvikPkg.exe";
 constexpr char kPackageFiles[][16] = {"OrvikPkg.dll", "VelPkg.dll", "ovcspawn.exe"};
 constexpr char kBenchDir[] = "C:\\RegOrvikBench";
 constexpr char kRunLog[] = "C:\\RegOrvikBench\\testbed.log";
-// A copy of the example installer that provisioning placed: a wipe first
-// uninstalls what it installed.
-constexpr char kInstaller[] = "C:\\RegOrvikBench\\RegOrvikPkg.msi";
+// The example installer's upgrade code, which all its versions share.
+constexpr char kInstallerUpgradeCode[] = "{6A1F0C53-5B2E-4F7D-9C31-2E8D4B7A9F10}";
 constexpr char kToolLog[] = "C:\\RegOrvikBench\\RegOrvikPkg.log";  // REGORVIK_LOG of a run with --log
 
 // Below HKEY_LOCAL_MACHINE.

@@ -3,12 +3,15 @@
 // edits a case needs on top. Everything the tool may touch is wiped first.
 #include <windows.h>
 
+#include <msi.h>
+
 #include <cstdlib>
 #include <map>
 #include <set>
 
 #include "Bench.h"
 #include "Layout.h"
+#include "Session.h"
 
 namespace bench {
 namespace {
@@ -33,10 +36,13 @@ void DeleteDirectoryTree(const std::wstring& directory) {
 }
 
 // Runs a command line to its end, a minute at most: its exit code, or -1
-// when it could not be started or did not end.
-long Execute(std::string commandLine) {
+// when it could not be started or did not end. Where nobody sees, a program
+// that shows a box does not wait for an answer.
+long Execute(std::string commandLine, bool unseen = false) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
+  std::string desktop = UnseenDesktopName();
+  if (unseen && OnUnseenDesktop([] {})) startup.lpDesktop = &desktop[0];
   PROCESS_INFORMATION process = {};
   if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return -1;
@@ -48,8 +54,11 @@ long Execute(std::string commandLine) {
 }
 
 std::string Wipe() {
-  // The example installer's product would outlive its files and keys.
-  if (GetFileAttributesA(kInstaller) != INVALID_FILE_ATTRIBUTES) Execute("msiexec.exe /x " + std::string(kInstaller) + " /qn");
+  // The example installer's products would outlive their files and keys;
+  // their tool may find the machine in any state.
+  char product[39];
+  while (MsiEnumRelatedProductsA(kInstallerUpgradeCode, 0, 0, product) == ERROR_SUCCESS)
+    if (Execute("msiexec.exe /x " + std::string(product) + " /qn", true) != 0) return "could not remove the product " + std::string(product);
   std::vector<std::string> keys = IdeRootKeys();
   keys.insert(keys.end(), {kVendorKey, kClassesKey + std::string(kPackageGuid), kClassesKey + std::string(kOrvikPkgClsid)});
   for (const std::string& key : keys)
@@ -160,7 +169,7 @@ std::string BuiltFile(const std::string& name) {
   GetEnvironmentVariableA("REGORVIK_BUILD_DIR", directory, sizeof directory);
   const char* folder = "\\testbed\\";
   if (lstrcmpiA(name.c_str(), kToolName) == 0) folder = "\\src\\";
-  if (lstrcmpiA(name.c_str(), "RegOrvikPkg.msi") == 0) folder = "\\installer\\";
+  if (name.size() > 4 && lstrcmpiA(name.c_str() + name.size() - 4, ".msi") == 0) folder = "\\installer\\";
   return directory + std::string(folder) + name;
 }
 

@@ -8,8 +8,9 @@ namespace bench {
 
 bool TakeRunOption(const std::vector<std::string>& words, std::size_t& i, RunOptions& options) {
   const std::string option = words[i];
-  if (option == "--machine") {
-    options.machine = true;
+  for (auto [flag, set] : {std::pair{"--machine", &RunOptions::machine}, {"--unattended", &RunOptions::unattended}}) {
+    if (option != flag) continue;
+    options.*set = true;
     ++i;
     return true;
   }

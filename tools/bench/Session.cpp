@@ -78,7 +78,12 @@ DWORD ProcessOf(HWND window) {
 
 Session::~Session() {
   for (HHOOK hook : hooks_) UnhookWindowsHookEx(hook);
-  for (HWND ide : ideWindows_) DestroyWindow(ide);
+  // A window is destroyed by the thread that made it.
+  auto destroy = [&] {
+    for (HWND ide : ideWindows_) DestroyWindow(ide);
+  };
+  if (options_.unattended) OnUnseenDesktop(destroy);
+  else destroy();
   for (HANDLE handle : {process_.hThread, process_.hProcess})
     if (handle) CloseHandle(handle);
 }
@@ -89,8 +94,7 @@ int Session::Run(std::string& transcript) {
   if (options_.machine) DeleteFileA(layout::kRunLog);
   if (!options_.log.empty()) DeleteFileA(layout::kToolLog);
   if (options_.machine) before = Snapshot();
-  bool running = std::all_of(options_.ideWindows.begin(), options_.ideWindows.end(),
-                             [&](const std::string& window) { return StartIdeWindow(window); }) && Start();
+  bool running = StartIdeWindows() && Start();
   while (running && failure_.empty()) {
     if (HWND ready = FindReadyWindow(nullptr)) AnswerWindow(ready);
     else if (Pause(process_.hProcess) || TimeIsUp()) break;
@@ -121,11 +125,20 @@ bool Session::Start() {
   std::string environment = BuildEnvironment(options_), commandLine = options_.commandLine;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
+  // Where nobody sees there is no probe: nobody answers a window there, and
+  // under Wine a program whose first thread to run is the probe's lives on
+  // the bench's desktop, whatever desktop it was started on.
+  std::string desktop = UnseenDesktopName();
+  if (options_.unattended && !options_.faults.empty())
+    return Fail("faults cannot be placed where nobody sees: the probe would bring the program back to the bench's desktop");
+  if (options_.unattended && !OnUnseenDesktop([] {})) return Fail("could not make a desktop on a window station nobody sees");
+  if (options_.unattended) startup.lpDesktop = &desktop[0];
   auto optional = [](const std::string& text) { return text.empty() ? nullptr : text.c_str(); };
   if (!CreateProcessA(optional(options_.application), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
                       &environment[0], optional(options_.directory), &startup, &process_))
     return Fail("could not start the program: CreateProcessA failed with error " + std::to_string(GetLastError()));
   family_.insert(process_.dwProcessId);
+  if (options_.unattended) return ResumeThread(process_.hThread) != static_cast<DWORD>(-1);
   char own[MAX_PATH] = "";
   std::string path(own, GetModuleFileNameA(nullptr, own, sizeof own));
   path = path.substr(0, path.find_last_of('\\') + 1) + probe::kDll;
@@ -152,15 +165,33 @@ bool Session::Start() {
 }
 
 // Hidden, and shown by the bench itself: the tool only looks for it.
-bool Session::StartIdeWindow(const std::string& window) {
+HWND CreateIdeWindow(const std::string& window) {
   const std::string className = window.substr(0, window.find('|'));
   const std::string title = window.substr(std::min(window.find('|') + 1, window.size()));
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = DefWindowProcA;
   windowClass.lpszClassName = className.c_str();
   RegisterClassA(&windowClass);  // or registered by an earlier run
-  ideWindows_.push_back(CreateWindowExA(0, className.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
-                                        nullptr, nullptr, nullptr, nullptr));
+  return CreateWindowExA(0, className.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
+                         nullptr, nullptr);
+}
+
+bool Session::StartIdeWindows() {
+  if (options_.ideWindows.empty()) return true;
+  if (options_.unattended) {
+    OnUnseenDesktop([&] {
+      for (const std::string& window : options_.ideWindows) ideWindows_.push_back(CreateIdeWindow(window));
+    });
+    return (ideWindows_.size() == options_.ideWindows.size() &&
+            std::find(ideWindows_.begin(), ideWindows_.end(), nullptr) == ideWindows_.end()) ||
+           Fail("could not create the IDE windows where nobody sees");
+  }
+  return std::all_of(options_.ideWindows.begin(), options_.ideWindows.end(),
+                     [&](const std::string& window) { return StartIdeWindow(window); });
+}
+
+bool Session::StartIdeWindow(const std::string& window) {
+  ideWindows_.push_back(CreateIdeWindow(window));
   return ideWindows_.back() || Fail("could not create the IDE window " + window);
 }
 
@@ -176,6 +207,13 @@ bool Session::Fail(const std::string& why) {
 }
 
 HWND Session::FindReadyWindow(bool* dialogPending) {
+  // Where nobody sees, a window that shows would wait for ever: the run
+  // fails at once, naming it.
+  for (HWND window : options_.unattended ? VisibleUnseenWindows() : std::vector<HWND>()) {
+    std::string header;
+    if (InFamily(ProcessOf(window)) && OnUnseenDesktop([&] { header = Header(window); }))
+      Fail("a window was shown where nobody can see it: " + header);
+  }
   for (HWND window : TopLevelWindows()) {
     if (headers_.count(window) || !InFamily(ProcessOf(window)) || IsImeWindow(window)) continue;
     if (IsWindowVisible(window) && IsWindowEnabled(window)) return window;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -13,6 +14,17 @@
 #include "Bench.h"
 
 namespace bench {
+
+// A hidden top-level window of CLASS|TITLE, as a running IDE has its main
+// window; null when it could not be created.
+HWND CreateIdeWindow(const std::string& window);
+
+// A window station nobody sees, with its desktop (Unseen.cpp): programs are
+// started there by name; work on its windows runs on the bench's one thread
+// there, and is waited for (false when it could not run).
+std::string UnseenDesktopName();
+bool OnUnseenDesktop(const std::function<void()>& work);
+std::vector<HWND> VisibleUnseenWindows();
 
 class Session {
  public:
@@ -35,6 +47,8 @@ class Session {
 
  private:
   bool Start();
+  // The run's IDE windows, where the program runs.
+  bool StartIdeWindows();
   HWND FindReadyWindow(bool* dialogPending);
   void AnswerWindow(HWND window);
   bool HasTaken(HWND window, bool synced);

@@ -3,6 +3,8 @@
 // snapshots; and the programs the testbed logged as run.
 #include <windows.h>
 
+#include <msi.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -89,6 +91,19 @@ void DumpFiles(std::vector<std::string>& lines, const std::string& path) {
   for (const std::string& name : names) DumpFiles(lines, path + "\\" + name);
 }
 
+// The example installer's products, by name and version: a product code is
+// new with every build.
+void ListProducts(std::vector<std::string>& lines) {
+  char code[39];
+  for (DWORD i = 0; MsiEnumRelatedProductsA(kInstallerUpgradeCode, 0, i, code) == ERROR_SUCCESS; ++i) {
+    char name[256] = "", version[64] = "";
+    DWORD nameSize = sizeof name, versionSize = sizeof version;
+    MsiGetProductInfoA(code, INSTALLPROPERTY_PRODUCTNAME, name, &nameSize);
+    MsiGetProductInfoA(code, INSTALLPROPERTY_VERSIONSTRING, version, &versionSize);
+    lines.push_back("product " + Quoted(name) + " " + version);
+  }
+}
+
 }  // namespace
 
 std::string ReadAll(const std::string& path) {
@@ -129,6 +144,7 @@ std::vector<std::string> Snapshot() {
   DumpFiles(lines, kIdeRoot);
   DumpFiles(lines, kVendorDir);
   DumpFiles(lines, kVendorDir32);
+  ListProducts(lines);
   return lines;
 }
 
