@@ -1,11 +1,18 @@
 // The example installer (installer/) run by Wine's msiexec on a machine with
-// the IDE: the tool's /s /install once the files are in place, its
-// /s /uninstall before they go, and a failing tool failing the installation,
-// whose files are rolled back while the tool's own changes stay.
+// the IDE: the tool's /s /install once the files and the recorded version
+// are in place, its /s /uninstall before they go, and a failing tool failing
+// the installation, whose files are rolled back while the tool's own changes
+// stay. A repair and a newer build go over an installed one; the removal
+// succeeds even once the IDE is gone. Where nobody sees (a deployment
+// system's msiexec), nothing waits for a click.
 #include "Scenario.h"
 
 #define MSI "C:\\RegOrvikBench\\RegOrvikPkg.msi"
+#define NEXT_MSI "C:\\RegOrvikBench\\RegOrvikPkg-next.msi"
 #define WITH_THE_INSTALLER "no-package-files put:" MSI "=RegOrvikPkg.msi "
+#define INSTALLED WITH_THE_INSTALLER "exec:msiexec%20/i%20" MSI "%20/qn "
+#define MSIEXEC "--cwd C:\\RegOrvikBench --exact msiexec "
+#define PRODUCT R"(product "Orvik Integration Tool" 7.0.270)"
 
 SCENARIOS(Installer, {
     {"InstallRunsTheToolQuietly", WITH_THE_INSTALLER, "--cwd C:\\RegOrvikBench --exact msiexec /i " MSI " /qn", R"(
@@ -14,6 +21,7 @@ SCENARIOS(Installer, {
         + $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
         + $VS\Packages\$GUID\Enabled = dword 1
         + $VS\Packages\$GUID\InstallPath = sz "$PKG86\\0"
+        + $VS\Packages\$GUID\ProductVersion = sz "7.0\0"
         + class OrvikPkg.dll = $PKG86\OrvikPkg.dll
         + class VelPkg.dll = $PKG86\VelPkg.dll
         ~ $TOOLS\vcspawn.exe = ovcspawn.exe
@@ -25,18 +33,23 @@ SCENARIOS(Installer, {
         + $PKG86\RegOrvikPkg.exe = RegOrvikPkg.exe
         + $PKG86\vcspawn_ms.exe = vcspawn.exe
         + $PKG86\VelPkg.dll = VelPkg.dll
+        + )" PRODUCT R"(
         run $PKG86\VelPkg.dll DllRegisterServer in $PKG86
         run $PKG86\OrvikPkg.dll DllRegisterServer in $PKG86
         run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86)"},
     // What the installation added goes, but for the copy of the IDE's
-    // spawner beside it and the vendor's folder.
+    // spawner beside it and the vendor's folder. Wine's msiexec takes the
+    // emptied keys above the recorded values with them, up to the IDE's
+    // Packages key, which held only ours.
     {"UninstallRunsTheToolBeforeTheFilesGo", WITH_THE_INSTALLER "exec:msiexec%20/i%20" MSI "%20/qn",
      "--cwd C:\\RegOrvikBench --exact msiexec /x " MSI " /qn", R"(
         exit 0
+        - $VS\Packages\
         - $VS\Packages\$GUID\
         - $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
         - $VS\Packages\$GUID\Enabled = dword 1
         - $VS\Packages\$GUID\InstallPath = sz "$PKG86\\0"
+        - $VS\Packages\$GUID\ProductVersion = sz "7.0\0"
         - class OrvikPkg.dll = $PKG86\OrvikPkg.dll
         - class VelPkg.dll = $PKG86\VelPkg.dll
         ~ $TOOLS\vcspawn.exe = vcspawn.exe
@@ -46,17 +59,71 @@ SCENARIOS(Installer, {
         - $PKG86\RegOrvikPkg.exe = RegOrvikPkg.exe
         - $PKG86\vcspawn_ms.exe = vcspawn.exe
         - $PKG86\VelPkg.dll = VelPkg.dll
+        - )" PRODUCT R"(
         run $PKG86\OrvikPkg.dll DllUnregisterServer in $PKG86
         run $PKG86\VelPkg.dll DllUnregisterServer in $PKG86
         run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86)"},
     // Without the IDE's spawner /s /install fails silently; Wine's msiexec
-    // then ends with 1627, Windows' with 1603.
+    // then ends with 1627, Windows' with 1603. Rolling back the recorded
+    // values takes the InstallPath VelPkg.dll's registration wrote as well.
     {"FailingToolFailsTheInstallation", WITH_THE_INSTALLER "no-ide-spawner", "--cwd C:\\RegOrvikBench --exact msiexec /i " MSI " /qn", R"(
         exit 1627
         + $VS\Packages\$GUID\
         + $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
-        + $VS\Packages\$GUID\InstallPath = sz "$PKG86\\0"
         + class VelPkg.dll = $PKG86\VelPkg.dll
         + C:\Program Files (x86)\Orvik\
         run $PKG86\VelPkg.dll DllRegisterServer in $PKG86)"},
+
+    // A repair runs /s /install again: it finds the version the installer
+    // recorded, the same as its own, and installs over itself.
+    {"RepairInstallsOverItself", INSTALLED, MSIEXEC "/i " MSI " REINSTALL=ALL REINSTALLMODE=vomus /qn", R"(
+        exit 0
+        run $PKG86\VelPkg.dll DllRegisterServer in $PKG86
+        run $PKG86\OrvikPkg.dll DllRegisterServer in $PKG86
+        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86)"},
+    // A newer build removes the older product first, which takes the
+    // package out with the older tool, then puts it back with its own.
+    {"NewerBuildReplacesTheOlder", INSTALLED "put:" NEXT_MSI "=RegOrvikPkg-next.msi",
+     "--log start-up:%20command|end: " MSIEXEC "/i " NEXT_MSI " /qn", R"(
+        exit 0
+        - )" PRODUCT R"(
+        + product "Orvik Integration Tool" 7.0.271
+        run $PKG86\OrvikPkg.dll DllUnregisterServer in $PKG86
+        run $PKG86\VelPkg.dll DllUnregisterServer in $PKG86
+        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86
+        run $PKG86\VelPkg.dll DllRegisterServer in $PKG86
+        run $PKG86\OrvikPkg.dll DllRegisterServer in $PKG86
+        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86
+        log A start-up: command line ""$PKG86\RegOrvikPkg.exe" /s /uninstall" in $PKG86, ENVSDK_ROOTSUFFIX ""
+        log A end: exit code 0
+        log B start-up: command line ""$PKG86\RegOrvikPkg.exe" /s /install" in $PKG86, ENVSDK_ROOTSUFFIX ""
+        log B end: exit code 0)"},
+
+    // Where nobody sees: the failing tool's report is not shown, and the
+    // installation ends by itself, rolled back as above.
+    {"UnattendedFailingInstallEndsByItself", WITH_THE_INSTALLER,
+     "--unattended --env TESTBED_VELPKG_FAIL=register --log nobody|end: " MSIEXEC "/i " MSI " /qn", R"(
+        exit 1627
+        - $VS\Packages\
+        + C:\Program Files (x86)\Orvik\
+        run $PKG86\VelPkg.dll DllRegisterServer in $PKG86
+        log A start-up: nobody can see this program's windows: its window station is not visible
+        log A /install: nobody can see the message box "RegOrvikPkg" "Error executing regsvr32.exe /c /s VelPkg.dll": taken as OK
+        log A /install: nobody can see the message box "RegOrvikPkg" "Failed to install Orvik C++ Integration Tool\n": taken as OK
+        log A end: exit code -1)"},
+    // Without the IDE the package is refused before anything is installed.
+    {"InstallWithoutTheIdeIsRefused", WITH_THE_INSTALLER "no-ide", "--unattended " MSIEXEC "/i " MSI " /qn", "exit 1603"},
+    // Once the IDE is gone the tool can only fail, unseen; the removal
+    // succeeds all the same.
+    {"RemovalAfterTheIdeIsGoneSucceeds", INSTALLED "regdel:$VS", "--unattended --log nobody|end: " MSIEXEC "/x " MSI " /qn", R"(
+        exit 0
+        - $PKG86\OrvikPkg.dll = OrvikPkg.dll
+        - $PKG86\ovcspawn.exe = ovcspawn.exe
+        - $PKG86\RegOrvikPkg.exe = RegOrvikPkg.exe
+        - $PKG86\VelPkg.dll = VelPkg.dll
+        - )" PRODUCT R"(
+        log A start-up: nobody can see this program's windows: its window station is not visible
+        log A /uninstall: nobody can see the message box "Error" "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0" is absent in the Registry.": taken as OK
+        log A /uninstall: nobody can see the message box "RegOrvikPkg" "Failed to uninstall Orvik C++ Integration Tool\n": taken as OK
+        log A end: exit code -1)"},
 });
