@@ -40,6 +40,7 @@ what is missing; every run builds what changed and copies a rebuilt tool in.
   scripts/sandbox.sh --answer click:1001,press:1      # the dialog: Disable, then OK
   scripts/sandbox.sh --fault 'RegOpenKeyExA(F003F)=5' /enable
   scripts/sandbox.sh --fresh --installed-version none --msi install
+  scripts/sandbox.sh --unattended /install            # where nobody sees: no box, the log says
 
 Options:
   --fresh                   throw the machine away and provision a new one
@@ -56,6 +57,9 @@ Options:
   --fault F                 make a call of the tool fail: FUNCTION[(TEXT)][#N[+]]=CODE
   --msi install|uninstall   run the example installer (installer/) with msiexec /qn
                             instead of the tool: msiexec /i or /x
+  --unattended              run where nobody can see a window, as an installer's action
+                            running as LocalSystem does: on a window station no screen
+                            shows (no --answer or --fault there)
   --show-machine            print the whole machine and stop
   -h, --help                this text
 
@@ -79,12 +83,13 @@ fail_usage() {
 }
 
 fresh=false installed="" suffix="" suffix_given=false show_machine=false msi=""
-run_options=()
+run_options=() unattended=()
 while (($#)); do
   case $1 in
     -h | --help) usage; exit 0 ;;
     --fresh) fresh=true; shift; continue ;;
     --show-machine) show_machine=true; shift; continue ;;
+    --unattended) unattended=(--unattended); shift; continue ;;
     --) shift; break ;;
     --installed-version | --root-suffix | --answer | --fail | --fault | --msi)
       (($# >= 2)) || fail_usage "$1 wants a value" ;;
@@ -169,9 +174,10 @@ fi
 echo
 echo "Running in $directory: $(<"$sandbox/command-line.txt")"
 for ((i = 0; i < ${#run_options[@]}; i += 2)); do echo "  with ${run_options[i]#--} ${run_options[i + 1]}"; done
+((${#unattended[@]} == 0)) || echo "  where nobody can see its windows"
 echo
 status=0
-bench run --machine --log '*' --cwd "$directory" "${run_options[@]+"${run_options[@]}"}" \
+bench run --machine --log '*' --cwd "$directory" "${unattended[@]+"${unattended[@]}"}" "${run_options[@]+"${run_options[@]}"}" \
   --cmdfile "$(regorvik_windows_path "$sandbox/command-line.txt")" | sed 's/^/  /' || status=${PIPESTATUS[0]}
 echo
 echo "The machine stays as it is now: run again to go on, --fresh to start over, --show-machine to see it."
