@@ -109,10 +109,6 @@ SCENARIOS(PackageSwitch, {
         run $PKG\OrvikPkg.dll DllUnregisterServer)"},
 
     // Windows refusing the tool what it asks for.
-    {"BackupCopyRefused", DISABLED, "--fault CopyFileA(vcspawn_ms.exe)#1=5 -- /enable", R"(
-        box "RegOrvikPkg" exclamation "Can't find file: $TOOLS\vcspawn.exe" [OK] -> OK
-        box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
-        exit -1)"},
     {"CopyBesideTheVendorsSpawnerRefusedIsNoFailure", DISABLED, "--fault CopyFileA(Tools\\vcspawn_ms.exe)=5 -- /enable", R"(
         exit 0
         ~ $VS\Packages\$GUID\Enabled = dword 1
@@ -120,18 +116,6 @@ SCENARIOS(PackageSwitch, {
         ~ $TOOLS\vcspawn.exe = ovcspawn.exe
         + $PKG\vcspawn_ms.exe = vcspawn.exe
         run $PKG\OrvikPkg.dll DllRegisterServer)"},
-    {"VendorSpawnerCopyRefused", DISABLED, "--fault CopyFileA(ovcspawn.exe)=32 -- /enable", R"(
-        box "RegOrvikPkg" exclamation "Can't copy file ovcspawn.exe to\n$TOOLS\vcspawn.exe" [OK] -> OK
-        box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
-        exit -1
-        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
-        + $PKG\vcspawn_ms.exe = vcspawn.exe)"},
-    {"MoveBackRefused", ENABLED, "--fault MoveFileExA=5 -- /disable", R"(
-        box "RegOrvikPkg" exclamation "Can't copy file $PKG\vcspawn_ms.exe\nto $TOOLS\vcspawn.exe" [OK] -> OK
-        box "RegOrvikPkg" error "Failed to unregister Orvik Package\n" [OK] -> OK
-        exit -1
-        - class OrvikPkg.dll = $PKG\OrvikPkg.dll
-        run $PKG\OrvikPkg.dll DllUnregisterServer)"},
     {"EnabledWriteRefused", DISABLED, "--fault RegSetValueExA(Enabled)=5 -- /enable", R"(
         box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
         exit -1)" ENABLE_CHANGES},
