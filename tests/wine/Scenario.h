@@ -72,15 +72,6 @@ class Scenarios : public ::testing::TestWithParam<Scenario> {};
   "\n" R"(run $PKG\VelPkg.dll DllRegisterServer)"                        \
   "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)"                      \
   "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup")"
-// VelPkg.dll unregistered from a registered, disabled package: its key and
-// its class go.
-#define VELPKG_UNREGISTERED                                           \
-  "\n" R"(- $VS\Packages\$GUID\)"                                      \
-  "\n" R"(- $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0")" \
-  "\n" R"(- $VS\Packages\$GUID\InstallPath = sz "$PKG\\0")"            \
-  "\n" R"(- class VelPkg.dll = $PKG\VelPkg.dll)"                        \
-  "\n" R"(run $PKG\VelPkg.dll DllUnregisterServer)"
-
 #define SCENARIOS(table, ...)                                                    \
   const Scenario table##Rows[] = __VA_ARGS__;                                    \
   INSTANTIATE_TEST_SUITE_P(table, Scenarios, ::testing::ValuesIn(table##Rows), \
