@@ -59,6 +59,23 @@ SCENARIOS(Install, {
         exit -1)"},
     {"SameVersionQuietlyInstallsOverTheCopy", "registered installed=7.0.270 older-copy", "-- /s /install",
      "exit 0" INSTALLED_OVER_THE_COPY NEW_COPY_RUNS},
+    // Under a suffix too, the installed copy is the one whose version and
+    // directory its installer keeps in the unsuffixed key; what the suffixed
+    // key holds does not count.
+    {"SuffixedReinstallWeighsTheUnsuffixedCopy",
+     "suffix=Exp registered installed=6.5 older-copy reg:$VSExp\\Packages\\$GUID\\ProductVersion=sz0:7.1",
+     "--env ENVSDK_ROOTSUFFIX=Exp --answer yes -- /install", REINSTALL_QUESTION R"( -> Yes
+        exit 0
+        + $VSExp\Packages\$GUID\Enabled = dword 1
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe
+        run $OLD\VelPkg.dll DllUnregisterServer in $OLD
+        run ""$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp" in $OLD
+        run $PKG\VelPkg.dll DllRegisterServer
+        run $PKG\OrvikPkg.dll DllRegisterServer
+        run ""$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp")"},
     // The copy's directory is used as stored: without its backslash the copy
     // is not found, which is reported, and the install goes on from the
     // tool's own directory.
