@@ -39,6 +39,8 @@ inline void PrintTo(const Scenario& row, std::ostream* out) { *out << row.name; 
 class Scenarios : public ::testing::TestWithParam<Scenario> {};
 
 // Machines and transcript pieces several tables share.
+// 64 letters, of which values too long for the tool are made.
+#define X64 "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
 // What /enable leaves: the vendor's spawner in place, the IDE's own beside it
 // and in the package directory, OrvikPkg.dll registered, Enabled = 1.
 #define ENABLED                                                                                     \
