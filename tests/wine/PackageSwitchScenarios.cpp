@@ -27,12 +27,14 @@ SCENARIOS(PackageSwitch, {
         + $TOOLS\vcspawn_ms.exe = vcspawn.exe
         run $PKG\OrvikPkg.dll DllRegisterServer)"},
     // After a first enable the copy beside the vendor's spawner comes from
-    // the backup, which must be there; the marker is read in any case.
+    // the backup, which must be there; the marker is read in any case, also
+    // from a spawner that cannot run here (it imports a DLL the machine lacks).
     {"RepeatedEnableRefreshesTheCopyFromTheBackup",
-     DISABLED "put:$TOOLS\\vcspawn.exe=ovcspawn.exe put:$PKG\\vcspawn_ms.exe=empty.exe", "-- /enable", R"(
+     DISABLED "put:$TOOLS\\vcspawn.exe=ovcspawn_missing_dll.dll put:$PKG\\vcspawn_ms.exe=empty.exe", "-- /enable", R"(
         exit 0
         ~ $VS\Packages\$GUID\Enabled = dword 1
         + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
         + $TOOLS\vcspawn_ms.exe = empty.exe
         run $PKG\OrvikPkg.dll DllRegisterServer)"},
     {"RepeatedEnableWithoutBackupFails", DISABLED "put:$TOOLS\\vcspawn.exe=ovcspawn_caps.exe", "-- /enable", R"(
