@@ -4,7 +4,7 @@
 #
 #   scripts/wine-run.sh build/tests-x64/bench/scenario_tests.exe --gtest_brief=1
 #
-# This is the entry point of every Wine test of the tests-x64 build.
+# This is the entry point of every Wine test of the Windows test builds.
 set -uo pipefail
 if (($# == 0)); then
   echo "usage: wine-run.sh EXE [ARGS...]" >&2

@@ -117,6 +117,9 @@ TEST(PlanCommandLine, ScansForHelpAndQuietThenRunsLeftToRight) {
       {"/UnregAllCompilers /UnregCompiler", " unregall=Failed to unregister all registered compilers\n"
                                              " fail=Missing Compiler Name\n"},
       {"/RegCompiler", " fail=Missing Compiler Name\n"},
+      {"/RegCompiler n", " fail=Missing Compiler's Bin path\n"},
+      {"/RegCompiler n b", " fail=Missing Compiler's Include path\n"},
+      {"/RegCompiler n b i", " fail=Missing Compiler's Library path\n"},
       {"/RegCompiler n b i l", " fail=Missing Default Compiler's options\n"},
       {"/RegCompiler n b i l o", " fail=Missing Compiler's Target Platform\n"},
       {"bogus /install", " fail=Invalid argument: bogus\n"},

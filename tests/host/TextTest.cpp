@@ -70,12 +70,10 @@ TEST(Commands, AreBuiltPieceByPiece) {
 TEST(RegistryLocations, TheSuffixFollowsTheRootDirectly) {
   EXPECT_EQ(PackageKey("Exp", true),
             "Software\\Microsoft\\VisualStudio\\7.0Exp\\Packages\\{5C2E9B40-7D13-4F6A-9E21-3B8D0C4A7F15}\\");
-  EXPECT_EQ(BasePackageKey(), PackageKey("", true));
   EXPECT_EQ(CompilerKey(""), "Software\\Orvik\\Compiler Integration Tool\\Compilers\\");
-  EXPECT_EQ(ToolKeyParent() + "\\" + ToolKeyLeafName(), ToolKey());
 }
 
-TEST(CompilerInfo, PathsCompareWithoutCaseAndWithoutThePlatform) {
+TEST(CompilerInfo, PathsAndOptionsCompareWithoutCase) {
   const CompilerInfo info = {"gcc", "C:\\Bin", "inc", "lib", "doc", "WIN32", "-O2"};
   const auto compare = [](const char* a, const char* b) {
     for (; *a != '\0' && std::tolower(*a) == std::tolower(*b); ++a, ++b) {

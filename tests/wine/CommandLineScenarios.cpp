@@ -8,9 +8,6 @@ SCENARIOS(CommandLine, {
     {"TabsDelimitTheExactCommandLine", "", "--exact {exe}\t/bogus \t ", R"(
         box "RegOrvikPkg" error "Invalid argument: /bogus\n" [OK] -> OK
         exit -1)"},
-    {"FirstTokenIsSkippedWhateverItHolds", "registered", "--app $PKG\\RegOrvikPkg.exe --answer cancel --exact /install", R"(
-        window "Orvik Package Registration" -> Cancel
-        exit 0)"},
 
     // A failure ends the run: what ran before stays done, nothing after runs.
     {"EarlierStepsStayDone", "", "-- /RegCompiler N B I L O P /SetCompiler Other", R"(

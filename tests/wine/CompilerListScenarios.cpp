@@ -17,7 +17,6 @@
 #define SELECTED STORED("Orvik") "Executable=sz:C:\\bin reg:" COMPILERS "DefaultCompiler=sz:Orvik "
 #define TWO SELECTED STORED("Other") "Executable=sz:D:\\bin "
 // 260 characters: with its terminator one byte more than the comparison reads.
-#define X64 "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
 #define LONG_BIN "C:\\" X64 X64 X64 X64 "x"
 // The question names the compiler as the command line gives it.
 #define ASKED                                                                                              \

@@ -1,7 +1,7 @@
 // Where the tool looks for the IDE and the package, seen through what /enable
-// does with the directories it derives from InstallDir and InstallPath (the
-// provisioned IDE and, under a suffix, the unsuffixed keys stay as decoys);
-// and the box that names the IDE's root key when it is missing.
+// and /disable do with the directories it derives from InstallDir and
+// InstallPath (the provisioned IDE and, under a suffix, the unsuffixed keys
+// stay as decoys); and the box that names the IDE's root key when it is missing.
 #include "Scenario.h"
 
 // Characters of code page 932 whose second byte is a backslash, and the
@@ -13,6 +13,7 @@
 #define NOU "\x94\x5C"
 #define WIDE_BLANK "\x81\x40"
 #define VENDOR "C:\\Program%20Files\\Orvik\\"
+#define X1024 X64 X64 X64 X64 X64 X64 X64 X64 X64 X64 X64 X64 X64 X64 X64 X64
 
 SCENARIOS(HostPaths, {
     {"BlanksAroundAPathWithoutBackslash",
@@ -40,6 +41,24 @@ SCENARIOS(HostPaths, {
         + $IDE\Exp Copy\Common7\Tools\vcspawn_ms.exe = vcspawn.exe
         + C:\Program Files\Orvik\Exp Backups\vcspawn_ms.exe = vcspawn.exe
         run $PKG\OrvikPkg.dll DllRegisterServer)"},
+
+    // An InstallDir the tool cannot read whole (1,024 letters and a
+    // terminator: one byte more than it reads) gives no IDE root at all; an
+    // empty InstallPath is the root of the current drive.
+    {"InstallDirTooLongGivesNoIdeRoot", ENABLED "reg:$VS\\InstallDir=sz0:" X1024, "-- /disable", R"(
+        box "RegOrvikPkg" exclamation "Can't copy file $PKG\vcspawn_ms.exe\nto \Common7\Tools\vcspawn.exe" [OK] -> OK
+        box "RegOrvikPkg" error "Failed to unregister Orvik Package\n" [OK] -> OK
+        exit -1
+        - class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        run $PKG\OrvikPkg.dll DllUnregisterServer)"},
+    // The backup there, C:\vcspawn_ms.exe, goes back; the one in $PKG stays.
+    {"EmptyInstallPathIsTheDrivesRoot", ENABLED "reg:$VS\\Packages\\$GUID\\InstallPath=sz0: put:C:\\vcspawn_ms.exe=vcspawn.exe",
+     "-- /disable", R"(
+        exit 0
+        ~ $VS\Packages\$GUID\Enabled = dword 0
+        - class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $TOOLS\vcspawn.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllUnregisterServer)"},
 
     // Shown even in quiet mode, with the suffix of the run.
     {"NoIdeNamesTheMissingKey", "no-ide", "-- /install", R"(

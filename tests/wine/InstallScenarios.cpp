@@ -26,14 +26,11 @@
 SCENARIOS(Install, {
     // Nothing installed: the whole walk, silently. Under a suffix only the
     // suffixed package key makes an installed copy, whatever version the
-    // unsuffixed one holds; the IDE's set-up gets the suffix, and its failure
-    // is reported even in quiet mode, the rest staying installed.
+    // unsuffixed one holds, and the IDE's set-up gets the suffix.
     {"FreshInstallRegistersEnablesAndSetsUpTheIde", "", "-- /install", R"(
         exit 0)" INSTALL_CHANGES},
-    {"SuffixedInstallIgnoresTheUnsuffixedVersion", "suffix=Exp installed=7.1",
-     "--env ENVSDK_ROOTSUFFIX=Exp --env TESTBED_DEVENV_EXIT=-1 -- /s /install", R"(
-        box "RegOrvikPkg" exclamation "Error executing "$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp" [OK] -> OK
-        exit -1
+    {"SuffixedInstallIgnoresTheUnsuffixedVersion", "suffix=Exp installed=7.1", "--env ENVSDK_ROOTSUFFIX=Exp -- /install", R"(
+        exit 0
         + $VSExp\Packages\$GUID\
         + $VSExp\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
         + $VSExp\Packages\$GUID\Enabled = dword 1
@@ -62,6 +59,23 @@ SCENARIOS(Install, {
         exit -1)"},
     {"SameVersionQuietlyInstallsOverTheCopy", "registered installed=7.0.270 older-copy", "-- /s /install",
      "exit 0" INSTALLED_OVER_THE_COPY NEW_COPY_RUNS},
+    // Under a suffix too, the installed copy is the one whose version and
+    // directory its installer keeps in the unsuffixed key; what the suffixed
+    // key holds does not count.
+    {"SuffixedReinstallWeighsTheUnsuffixedCopy",
+     "suffix=Exp registered installed=6.5 older-copy reg:$VSExp\\Packages\\$GUID\\ProductVersion=sz0:7.1",
+     "--env ENVSDK_ROOTSUFFIX=Exp --answer yes -- /install", REINSTALL_QUESTION R"( -> Yes
+        exit 0
+        + $VSExp\Packages\$GUID\Enabled = dword 1
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe
+        run $OLD\VelPkg.dll DllUnregisterServer in $OLD
+        run ""$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp" in $OLD
+        run $PKG\VelPkg.dll DllRegisterServer
+        run $PKG\OrvikPkg.dll DllRegisterServer
+        run ""$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp")"},
     // The copy's directory is used as stored: without its backslash the copy
     // is not found, which is reported, and the install goes on from the
     // tool's own directory.

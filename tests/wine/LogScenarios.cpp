@@ -31,14 +31,13 @@ SCENARIOS(Log, {
         log A /install: start ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG
         log A /install: ""$IDE\Common7\IDE\devenv.exe" /setup" ended with exit code 0
         log A end: exit code 0)"},
-    // The backup from an earlier enable stays, with the log written between
-    // the copy that finds it and the look at the copy's error.
-    {"FailingRegistrationNamesTheCommandAndItsExitCode", "registered put:$PKG\\vcspawn_ms.exe=vcspawn.exe",
+    {"FailingRegistrationNamesTheCommandAndItsExitCode", "registered",
      "--env TESTBED_ORVIKPKG_FAIL=register --log regsvr32|message%20box|quiet|end: -- /s /enable", R"(
         box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s OrvikPkg.dll" [OK] -> OK
         exit -1
         ~ $TOOLS\vcspawn.exe = ovcspawn.exe
         + $TOOLS\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe
         run $PKG\OrvikPkg.dll DllRegisterServer
         log A /enable: start "regsvr32.exe /c /s OrvikPkg.dll" in $PKG
         log A /enable: "regsvr32.exe /c /s OrvikPkg.dll" ended with exit code 5

@@ -31,9 +31,6 @@ SCENARIOS(RunCommand, {
         box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK
         exit -1)" INSTALL_CHANGES},
 
-    {"SetupThatCannotStartIsReportedWhenQuiet", "registered del:$IDE\\Common7\\IDE\\devenv.exe", "-- /s /uninstall", R"(
-        box "RegOrvikPkg" exclamation "Error executing "$IDE\Common7\IDE\devenv.exe" /setup" [OK] -> OK
-        exit -1)" VELPKG_UNREGISTERED},
     {"RegistrationThatCannotStartEndsTheInstall", "", "--fault CreateProcessA(regsvr32)=2 -- /install", R"(
         box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s VelPkg.dll" [OK] -> OK
         box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK

@@ -165,7 +165,10 @@ std::string RegisterPackage(const std::string& dllPath, const std::string& rootS
 }  // namespace
 
 std::string BuiltFile(const std::string& name) {
-  char directory[MAX_PATH] = "";
+  char directory[MAX_PATH] = "", tool[MAX_PATH] = "";
+  // A build that tests the release names the release's own program.
+  const DWORD toolLength = GetEnvironmentVariableA("REGORVIK_TOOL_EXE", tool, sizeof tool);
+  if (lstrcmpiA(name.c_str(), kToolName) == 0 && toolLength && toolLength < sizeof tool) return tool;
   GetEnvironmentVariableA("REGORVIK_BUILD_DIR", directory, sizeof directory);
   const char* folder = "\\testbed\\";
   if (lstrcmpiA(name.c_str(), kToolName) == 0) folder = "\\src\\";

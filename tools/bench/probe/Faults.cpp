@@ -4,12 +4,10 @@
 //
 //   FUNCTION[(TEXT)][#N[+]]=CODE
 //
-// A call matches when TEXT, letter case aside, is part of its text (kTexts);
+// A call matches when TEXT, letter case aside, is part of its text (kFunctions);
 // #N fails the N-th matching call, #N+ every one from there on, neither every
 // matching call. A failing Reg* function returns CODE; any other returns 0
 // after SetLastError(CODE). Other calls go through with all their arguments.
-// x86_64 only: there every argument takes one pointer-sized slot, so one stub
-// of twelve such parameters forwards any of these functions.
 #include <windows.h>
 
 #include <algorithm>
@@ -23,20 +21,25 @@
 namespace {
 
 using Arg = UINT_PTR;
-using Forward = Arg(WINAPI*)(Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg);
 
-// A call's text: a path-like argument, and a second one after a blank (the
-// access mask of a registry function, in upper-case hex).
-struct TextArgs {
-  const char* function;
+// The functions a fault may name, with the number of their arguments: on
+// i686 the called function takes its arguments off the stack, so the
+// stand-in must take exactly as many as the function it replaces. A call's
+// text is its path-like argument `first`, and `second` after a blank (the
+// access mask of a registry function, in upper-case hex); -1 for none.
+struct Function {
+  const char* name;
+  std::size_t arguments;
   int first, second;
 };
-constexpr TextArgs kTexts[] = {
-    {"RegOpenKeyExA", 1, 3},               {"RegCreateKeyExA", 1, 5},                {"RegQueryValueExA", 1, -1},
-    {"RegSetValueExA", 1, -1},             {"RegDeleteKeyA", 1, -1},                 {"CopyFileA", 0, 1},
-    {"MoveFileExA", 0, 1},                 {"CreateProcessA", 1, -1},                {"LoadLibraryExA", 0, -1},
-    {"LoadLibraryA", 0, -1},               {"SetCurrentDirectoryA", 0, -1},          {"GetFileVersionInfoSizeA", 0, -1},
-    {"GetFileVersionInfoA", 0, -1}};
+constexpr Function kFunctions[] = {
+    {"RegOpenKeyExA", 5, 1, 3},          {"RegCreateKeyExA", 9, 1, 5},        {"RegQueryValueExA", 6, 1, -1},
+    {"RegSetValueExA", 6, 1, -1},        {"RegDeleteKeyA", 2, 1, -1},         {"RegEnumKeyExA", 8, -1, -1},
+    {"RegCloseKey", 1, -1, -1},          {"CopyFileA", 3, 0, 1},              {"MoveFileExA", 3, 0, 1},
+    {"SetFileAttributesA", 2, 0, -1},    {"CreateProcessA", 10, 1, -1},       {"LoadLibraryExA", 3, 0, -1},
+    {"LoadLibraryA", 1, 0, -1},          {"SetCurrentDirectoryA", 1, 0, -1},  {"GetCurrentDirectoryA", 2, -1, -1},
+    {"GetFileVersionInfoSizeA", 2, 0, -1}, {"GetFileVersionInfoA", 4, 0, -1}};
+constexpr std::size_t kFunctionCount = sizeof kFunctions / sizeof kFunctions[0];
 
 struct Fault {
   std::string text;  // lower case
@@ -46,58 +49,58 @@ struct Fault {
   long matched = 0;
 };
 
-struct Patched {
-  std::string function;
-  Arg* slot;
-  std::vector<Fault> faults;
-  Forward original = nullptr;
-};
-
-constexpr std::size_t kMaxFunctions = 16;
-std::vector<Patched> patched;
+// Per function of kFunctions: its faults and the import it replaced.
+std::vector<Fault> faults[kFunctionCount];
+Arg original[kFunctionCount];
 
 std::string Lower(std::string text) {
   for (char& c : text) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   return text;
 }
 
-std::string CallText(const std::string& function, const Arg* args) {
+std::string CallText(const Function& function, const Arg* args) {
   auto text = [&](int i) { return i < 0 || !args[i] ? std::string() : reinterpret_cast<const char*>(args[i]); };
-  for (const TextArgs& t : kTexts) {
-    if (function != t.function) continue;
-    if (t.second < 0) return text(t.first);
-    char mask[16];
-    wsprintfA(mask, "%lX", static_cast<unsigned long>(args[t.second]));
-    return text(t.first) + " " + (function.compare(0, 3, "Reg") == 0 ? std::string(mask) : text(t.second));
-  }
-  return {};
+  if (function.second < 0) return text(function.first);
+  char mask[16];
+  wsprintfA(mask, "%lX", static_cast<unsigned long>(args[function.second]));
+  return text(function.first) + " " + (std::string(function.name).compare(0, 3, "Reg") == 0 ? mask : text(function.second));
 }
 
-Arg Dispatch(std::size_t index, const Arg* a) {
-  Patched& p = patched[index];
-  const std::string text = Lower(CallText(p.function, a));
+// The fault that makes this call fail, if any; every fault whose text matches counts the call.
+const Fault* Failing(std::size_t index, const Arg* args) {
+  const std::string text = Lower(CallText(kFunctions[index], args));
   const Fault* failing = nullptr;
-  for (Fault& fault : p.faults) {
+  for (Fault& fault : faults[index]) {
     if (text.find(fault.text) == std::string::npos) continue;
     ++fault.matched;
     if (!failing && (!fault.from || fault.matched == fault.from || (fault.onward && fault.matched > fault.from)))
       failing = &fault;
   }
-  if (!failing) return p.original(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11]);
-  if (p.function.compare(0, 3, "Reg") == 0) return failing->code;
+  return failing;
+}
+
+template <std::size_t>
+using ArgumentSlot = Arg;
+
+// The stand-in for kFunctions[F], of exactly its arguments.
+template <std::size_t F, std::size_t... I>
+Arg WINAPI Stub(ArgumentSlot<I>... arguments) {
+  const Arg args[] = {arguments..., 0};
+  const Fault* failing = Failing(F, args);
+  if (!failing) return reinterpret_cast<Arg(WINAPI*)(ArgumentSlot<I>...)>(original[F])(arguments...);
+  if (std::string(kFunctions[F].name).compare(0, 3, "Reg") == 0) return failing->code;
   SetLastError(failing->code);
   return 0;
 }
 
-template <std::size_t N>
-Arg WINAPI Stub(Arg a0, Arg a1, Arg a2, Arg a3, Arg a4, Arg a5, Arg a6, Arg a7, Arg a8, Arg a9, Arg a10, Arg a11) {
-  const Arg args[] = {a0, a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11};
-  return Dispatch(N, args);
+template <std::size_t F, std::size_t... I>
+Arg StubOf(std::index_sequence<I...>) {
+  return reinterpret_cast<Arg>(&Stub<F, I...>);
 }
 
-template <std::size_t... N>
-std::vector<Forward> Stubs(std::index_sequence<N...>) {
-  return {&Stub<N>...};
+template <std::size_t... F>
+std::vector<Arg> Stubs(std::index_sequence<F...>) {
+  return {StubOf<F>(std::make_index_sequence<kFunctions[F].arguments>())...};
 }
 
 // FUNCTION[(TEXT)][#N[+]]=CODE, read left to right.
@@ -137,30 +140,33 @@ Arg* ImportSlot(const std::string& function) {
 }  // namespace
 
 // False refuses the probe, and with it the run: a fault that cannot be
-// placed must not let a test pass.
+// placed (malformed, on a function not in kFunctions, or on one the program
+// does not import) must not let a test pass.
 bool PlaceFaults() {
   char list[4096];
   DWORD length = GetEnvironmentVariableA(bench::probe::kFaultsVariable, list, sizeof list);
-  if (length >= sizeof list || (length && sizeof(Arg) != 8)) return false;
-  const std::string faults(list, length);
+  if (length >= sizeof list) return false;
+  const std::string written(list, length);
   for (std::size_t start = 0, end = 0; length && end != std::string::npos; start = end + 1) {
-    end = faults.find(';', start);
+    end = written.find(';', start);
     std::string function;
     Fault fault;
-    if (!Parse(faults.substr(start, end - start), function, fault)) return false;
+    if (!Parse(written.substr(start, end - start), function, fault)) return false;
     std::size_t i = 0;
-    while (i < patched.size() && patched[i].function != function) ++i;
-    if (i == patched.size()) patched.push_back({function, ImportSlot(function), {}});
-    if (!patched[i].slot || patched.size() > kMaxFunctions) return false;
-    patched[i].faults.push_back(fault);
+    while (i < kFunctionCount && function != kFunctions[i].name) ++i;
+    if (i == kFunctionCount) return false;
+    faults[i].push_back(fault);
   }
-  static const std::vector<Forward> stubs = Stubs(std::make_index_sequence<kMaxFunctions>());
-  for (std::size_t i = 0; i < patched.size(); ++i) {
+  static const std::vector<Arg> stubs = Stubs(std::make_index_sequence<kFunctionCount>());
+  for (std::size_t i = 0; i < kFunctionCount; ++i) {
+    if (faults[i].empty()) continue;
+    Arg* slot = ImportSlot(kFunctions[i].name);
+    if (!slot) return false;
     DWORD old = 0;
-    VirtualProtect(patched[i].slot, sizeof(Arg), PAGE_READWRITE, &old);
-    patched[i].original = reinterpret_cast<Forward>(*patched[i].slot);
-    *patched[i].slot = reinterpret_cast<Arg>(stubs[i]);
-    VirtualProtect(patched[i].slot, sizeof(Arg), old, &old);
+    VirtualProtect(slot, sizeof(Arg), PAGE_READWRITE, &old);
+    original[i] = *slot;
+    *slot = stubs[i];
+    VirtualProtect(slot, sizeof(Arg), old, &old);
   }
   return true;
 }
