@@ -153,7 +153,8 @@ bool Session::Start() {
   if (thread) CloseHandle(thread);
   if (!loaded)
     return Fail("the probe " + path + " could not be loaded into the program" +
-                (options_.faults.empty() ? "" : ", or refused a fault: malformed, or naming a function it does not import"));
+                (options_.faults.empty() ? "" : ", or refused a fault: malformed, or naming a function that the "
+                                                "program does not import or the probe has no stand-in for"));
   SetEnvironmentVariableA(probe::kFaultsVariable, nullptr);  // the bench's own copy places none
   static HMODULE probe = LoadLibraryA(path.c_str());
   for (auto [type, name] : {std::pair{WH_CALLWNDPROCRET, probe::kWindowHook}, {WH_GETMESSAGE, probe::kSyncHook}}) {
