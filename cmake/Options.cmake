@@ -49,11 +49,18 @@ endfunction()
 # tables either: Windows unwinds x86 frames without them, and nothing is
 # thrown; the linker keeps every table it is given, and with it the function
 # the table describes. (x86_64 keeps its tables, which are Windows' own there.)
+#
+# As C++20 the code instantiates std::string itself. In C++17 libstdc++
+# links its own prebuilt copy, which is compiled with exceptions and brings
+# the unwinder, the terminate handler and the demangler along, and the
+# demangler brings printf of floating-point numbers. The few runtime
+# functions that would still throw are replaced in src/win/RuntimeFailures.cpp.
 function(regorvik_release_code target)
   if(MINGW)
     target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
       target_compile_options(${target} PRIVATE -fno-asynchronous-unwind-tables)
     endif()
+    set_target_properties(${target} PROPERTIES CXX_STANDARD 20)
   endif()
 endfunction()
