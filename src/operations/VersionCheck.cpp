@@ -11,7 +11,7 @@
 #include "win/Log.h"
 #include "win/RegKey.h"
 
-bool GetOwnVersion(float& version) {
+bool GetOwnVersion(std::string& version) {
   // The bare name goes through the system's module search, which looks in
   // the program's own directory first.
   const std::string step = std::string("read the version resource of ") + kToolExe;
@@ -51,27 +51,27 @@ bool GetOwnVersion(float& version) {
   const char* text = static_cast<const char*>(value);
   std::size_t textLength = 0;
   while (textLength < valueLength && text[textLength] != '\0') ++textLength;
-  version = VersionFromText(std::string(text, textLength));
-  LogStep(step + ": ProductVersion " + Quote(std::string(text, textLength)));
+  version.assign(text, textLength);
+  LogStep(step + ": ProductVersion " + Quote(version));
   return true;
 }
 
-bool GetInstalledVersion(float& version) {
+bool GetInstalledVersion(std::string& version) {
   RegKey key;
   if (key.Open(BasePackageKey(), KEY_READ) != ERROR_SUCCESS) return false;
-  std::string text;
-  if (key.ReadText(kProductVersion, kValueBufferSize, text) != ERROR_SUCCESS) return false;
-  version = VersionFromText(text);
-  return true;
+  return key.ReadText(kProductVersion, kValueBufferSize, version) == ERROR_SUCCESS;
 }
 
 VersionState CompareVersions(const std::string& rootSuffix) {
   if (!PackageKeyExists(rootSuffix)) return NotInstalled;
-  float installed = 0.0f;
-  if (!GetInstalledVersion(installed)) return VersionUnknown;
-  float own = 0.0f;
-  if (!GetOwnVersion(own)) return VersionUnknown;
-  LogStep("the installed version " + std::to_string(installed) + " against our own " + std::to_string(own));
+  std::string installedText;
+  if (!GetInstalledVersion(installedText)) return VersionUnknown;
+  std::string ownText;
+  if (!GetOwnVersion(ownText)) return VersionUnknown;
+  // Logged as read; they are compared by their leading numbers.
+  LogStep("the installed version " + Quote(installedText) + " against our own " + Quote(ownText));
+  const float installed = VersionFromText(installedText);
+  const float own = VersionFromText(ownText);
   if (installed < own) return OlderInstalled;
   if (installed == own) return SameInstalled;
   return LaterInstalled;

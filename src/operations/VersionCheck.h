@@ -11,8 +11,9 @@ enum VersionState {
   VersionUnknown = 4,
 };
 
-// ProductVersion of the program's own version resource (first translation).
-bool GetOwnVersion(float& version);
-// ProductVersion the package's installer recorded.
-bool GetInstalledVersion(float& version);
+// ProductVersion of the program's own version resource (first translation),
+// as text.
+bool GetOwnVersion(std::string& version);
+// ProductVersion the package's installer recorded, as text.
+bool GetInstalledVersion(std::string& version);
 VersionState CompareVersions(const std::string& rootSuffix);
