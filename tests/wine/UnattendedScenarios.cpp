@@ -8,39 +8,36 @@
 #include "Scenario.h"
 
 #define UNSEEN "--unattended --log nobody|end: "
+// The log's first line where nobody sees.
+#define UNSEEN_START "\n" R"(log A start-up: nobody can see this program's windows: its window station is not visible)"
 // The start and end of a log in the temporary folder, REGORVIK_LOG unset.
 #define TEMPORARY_LOG "--unset REGORVIK_LOG --env TMP=C:\\RegOrvikBench --env TEMP=C:\\RegOrvikBench --log start-up|end: "
 
 SCENARIOS(Unattended, {
     // The boxes quiet mode keeps.
     {"IdeOpen", "", UNSEEN "--ide-window wndclass_desked_gsk| -- /s /install", R"(
-        exit -1
-        log A start-up: nobody can see this program's windows: its window station is not visible
+        exit -1)" UNSEEN_START R"(
         log A start-up: nobody can see the message box "RegOrvikPkg" "Close the Visual Studio IDE before starting this utility": taken as OK
         log A end: exit code -1)"},
     {"IdeKeyMissing", "no-ide", UNSEEN "-- /s /uninstall", R"(
-        exit -1
-        log A start-up: nobody can see this program's windows: its window station is not visible
+        exit -1)" UNSEEN_START R"(
         log A /uninstall: nobody can see the message box "Error" "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0" is absent in the Registry.": taken as OK
         log A /uninstall: nobody can see the message box "RegOrvikPkg" "Failed to uninstall Orvik C++ Integration Tool\n": taken as OK
         log A end: exit code -1)"},
     {"LaterVersionInstalled", "registered installed=7.1", UNSEEN "-- /s /install", R"(
-        exit 0
-        log A start-up: nobody can see this program's windows: its window station is not visible
+        exit 0)" UNSEEN_START R"(
         log A /install: nobody can see the message box "RegOrvikPkg" "Later version already installed": taken as OK
         log A end: exit code 0)"},
     {"ProgramFailed", "", UNSEEN "--env TESTBED_VELPKG_FAIL=register -- /s /install", R"(
         exit -1
-        run $PKG\VelPkg.dll DllRegisterServer
-        log A start-up: nobody can see this program's windows: its window station is not visible
+        run $PKG\VelPkg.dll DllRegisterServer)" UNSEEN_START R"(
         log A /install: nobody can see the message box "RegOrvikPkg" "Error executing regsvr32.exe /c /s VelPkg.dll": taken as OK
         log A /install: nobody can see the message box "RegOrvikPkg" "Failed to install Orvik C++ Integration Tool\n": taken as OK
         log A end: exit code -1)"},
 
     // Windows a person opens, and a run without /s.
     {"UsageWindowNotOpened", "", UNSEEN "-- /?", R"(
-        exit 0
-        log A start-up: nobody can see this program's windows: its window station is not visible
+        exit 0)" UNSEEN_START R"(
         log A usage: nobody can see the window "Orvik Package Registration Utility Command Line Parameters" "Usage: RegOrvikPkg [option]\r\nOption may be one of the following:\r\n)"
         R"(/Install\t- Install and register Orvik Integration Packages.\r\n)"
         R"(/Uninstall\t- Uninstall Orvik Integration Packages.\r\n)"
@@ -53,8 +50,7 @@ SCENARIOS(Unattended, {
         R"(/UnregAllCompilers\t\t- Unregister all registered compilers.\r\n/? or /h\t- Shows this help.": it is not opened
         log A end: exit code 0)"},
     {"DialogNotOpened", "registered enabled=1", UNSEEN, R"(
-        exit 0
-        log A start-up: nobody can see this program's windows: its window station is not visible
+        exit 0)" UNSEEN_START R"(
         log A dialog: nobody can see the window "Orvik Package Registration" "": it is not opened
         log A end: exit code 0)"},
     {"WithoutQuietNothingIsAsked", "registered installed=7.0 older-copy", UNSEEN "-- /install", R"(
@@ -67,21 +63,18 @@ SCENARIOS(Unattended, {
         + $PKG\vcspawn_ms.exe = vcspawn.exe
         run $PKG\VelPkg.dll DllRegisterServer
         run $PKG\OrvikPkg.dll DllRegisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup"
-        log A start-up: nobody can see this program's windows: its window station is not visible
+        run ""$IDE\Common7\IDE\devenv.exe" /setup")" UNSEEN_START R"(
         log A /install: nobody can answer a question: none is asked
         log A end: exit code 0)"},
     {"WithoutQuietTheFailureIsLogged", "", UNSEEN "-- bogus", R"(
-        exit -1
-        log A start-up: nobody can see this program's windows: its window station is not visible
+        exit -1)" UNSEEN_START R"(
         log A bogus: nobody can see the message box "RegOrvikPkg" "Invalid argument: bogus\n": taken as OK
         log A end: exit code -1)"},
 
     // A clean install does its whole work, and says so in the temporary
     // folder; a run a person can see writes no log there.
     {"CleanInstallLogsToTheTemporaryFolder", "", "--unattended " TEMPORARY_LOG "-- /s /install", R"(
-        exit 0)" INSTALL_CHANGES R"(
-        log A start-up: nobody can see this program's windows: its window station is not visible
+        exit 0)" INSTALL_CHANGES UNSEEN_START R"(
         log A start-up: look for a window of class wndclass_desked_gsk with an IDE's title: none
         log A start-up: command line ""$PKG\RegOrvikPkg.exe" /s /install" in $PKG, ENVSDK_ROOTSUFFIX ""
         log A end: exit code 0)"},
