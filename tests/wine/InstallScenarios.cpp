@@ -7,22 +7,6 @@
 #define REINSTALL_QUESTION \
   R"(box "Reinstall Orvik Integration Tool" none "Orvik Integration Tool is already installed.\r\nWould you like to reinstall?" [Yes No])"
 #define INSTALL_FAILED R"(box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK)"
-// Installed over a copy: without a suffix the package key is also where the
-// copy's installer keeps ProductVersion and InstallPath ($OLD), and VelPkg.dll's
-// registration points InstallPath at the new copy.
-#define INSTALLED_OVER_THE_COPY                             \
-  "\n" R"(+ $VS\Packages\$GUID\Enabled = dword 1)"          \
-  "\n" R"(~ $VS\Packages\$GUID\InstallPath = sz "$PKG\\0")" \
-  "\n" R"(+ class OrvikPkg.dll = $PKG\OrvikPkg.dll)"        \
-  "\n" R"(~ $TOOLS\vcspawn.exe = ovcspawn.exe)"             \
-  "\n" R"(+ $TOOLS\vcspawn_ms.exe = vcspawn.exe)"           \
-  "\n" R"(+ $PKG\vcspawn_ms.exe = vcspawn.exe)"
-// The new copy's runs, all from the package directory.
-#define NEW_COPY_RUNS                               \
-  "\n" R"(run $PKG\VelPkg.dll DllRegisterServer)"   \
-  "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)" \
-  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup")"
-
 SCENARIOS(Install, {
     // Nothing installed: the whole walk, silently. Under a suffix only the
     // suffixed package key makes an installed copy, whatever version the

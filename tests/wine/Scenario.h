@@ -74,6 +74,35 @@ class Scenarios : public ::testing::TestWithParam<Scenario> {};
   "\n" R"(run $PKG\VelPkg.dll DllRegisterServer)"                        \
   "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)"                      \
   "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup")"
+// Installed over a copy: without a suffix the package key is also where the
+// copy's installer keeps ProductVersion and InstallPath ($OLD), and VelPkg.dll's
+// registration points InstallPath at the new copy.
+#define INSTALLED_OVER_THE_COPY                             \
+  "\n" R"(+ $VS\Packages\$GUID\Enabled = dword 1)"          \
+  "\n" R"(~ $VS\Packages\$GUID\InstallPath = sz "$PKG\\0")" \
+  "\n" R"(+ class OrvikPkg.dll = $PKG\OrvikPkg.dll)"        \
+  "\n" R"(~ $TOOLS\vcspawn.exe = ovcspawn.exe)"             \
+  "\n" R"(+ $TOOLS\vcspawn_ms.exe = vcspawn.exe)"           \
+  "\n" R"(+ $PKG\vcspawn_ms.exe = vcspawn.exe)"
+// The new copy's runs, all from the package directory.
+#define NEW_COPY_RUNS                               \
+  "\n" R"(run $PKG\VelPkg.dll DllRegisterServer)"   \
+  "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)" \
+  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup")"
+
+// The usage window's text, as the transcript shows it.
+#define USAGE_TEXT                                                                                          \
+  R"(Usage: RegOrvikPkg [option]\r\nOption may be one of the following:\r\n)"                               \
+  R"(/Install\t- Install and register Orvik Integration Packages.\r\n)"                                     \
+  R"(/Uninstall\t- Uninstall Orvik Integration Packages.\r\n)"                                              \
+  R"(/Enable\t- Register Orvik Integration Package.\r\n/Disable\t- Unregister Orvik Integration Package.\r\n)" \
+  R"(/RegCompiler <NAME> <BIN> <INC> <LIB> <DEFPARMS> <PLATFORM> [DOC] -\r\n)"                                \
+  R"(\tRegister compiler with specified NAME, BIN, INC, LIB paths,\r\n\tdocumentation path DOC\r\n)"         \
+  R"(\tdefault parameters (DEFPARMS) and target PLATFORM.\r\n\tPlatforms are: WIN32.\r\n)"                    \
+  R"(/UnregCompiler <NAME>\t- Unregister compiler with specified NAME.\r\n)"                                  \
+  R"(/SetCompiler <NAME>\t- Set default compiler.\r\n)"                                                       \
+  R"(/UnregAllCompilers\t\t- Unregister all registered compilers.\r\n/? or /h\t- Shows this help.)"
+
 #define SCENARIOS(table, ...)                                                    \
   const Scenario table##Rows[] = __VA_ARGS__;                                    \
   INSTANTIATE_TEST_SUITE_P(table, Scenarios, ::testing::ValuesIn(table##Rows), \

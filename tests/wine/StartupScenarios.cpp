@@ -36,17 +36,7 @@ SCENARIOS(Startup, {
         window "Orvik Package Registration Utility Command Line Parameters"
           focus 1
           show 1 "OK" default
-          show 1005 "Usage: RegOrvikPkg [option]\r\nOption may be one of the following:\r\n)"
-        R"(/Install\t- Install and register Orvik Integration Packages.\r\n)"
-        R"(/Uninstall\t- Uninstall Orvik Integration Packages.\r\n)"
-        R"(/Enable\t- Register Orvik Integration Package.\r\n/Disable\t- Unregister Orvik Integration Package.\r\n)"
-        R"(/RegCompiler <NAME> <BIN> <INC> <LIB> <DEFPARMS> <PLATFORM> [DOC] -\r\n)"
-        R"(\tRegister compiler with specified NAME, BIN, INC, LIB paths,\r\n\tdocumentation path DOC\r\n)"
-        R"(\tdefault parameters (DEFPARMS) and target PLATFORM.\r\n\tPlatforms are: WIN32.\r\n)"
-        R"(/UnregCompiler <NAME>\t- Unregister compiler with specified NAME.\r\n)"
-        R"(/SetCompiler <NAME>\t- Set default compiler.\r\n)"
-        R"(/UnregAllCompilers\t\t- Unregister all registered compilers.\r\n/? or /h\t- Shows this help.")"
-        R"( edit multiline readonly vscroll hscroll
+          show 1005 ")" USAGE_TEXT R"(" edit multiline readonly vscroll hscroll
           press OK
         exit 0)"},
     {"HelpAfterAnOptionRunsNothing", "registered", "-- /enable -H", kUsageOnly},

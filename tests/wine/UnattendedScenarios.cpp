@@ -38,32 +38,14 @@ SCENARIOS(Unattended, {
     // Windows a person opens, and a run without /s.
     {"UsageWindowNotOpened", "", UNSEEN "-- /?", R"(
         exit 0)" UNSEEN_START R"(
-        log A usage: nobody can see the window "Orvik Package Registration Utility Command Line Parameters" "Usage: RegOrvikPkg [option]\r\nOption may be one of the following:\r\n)"
-        R"(/Install\t- Install and register Orvik Integration Packages.\r\n)"
-        R"(/Uninstall\t- Uninstall Orvik Integration Packages.\r\n)"
-        R"(/Enable\t- Register Orvik Integration Package.\r\n/Disable\t- Unregister Orvik Integration Package.\r\n)"
-        R"(/RegCompiler <NAME> <BIN> <INC> <LIB> <DEFPARMS> <PLATFORM> [DOC] -\r\n)"
-        R"(\tRegister compiler with specified NAME, BIN, INC, LIB paths,\r\n\tdocumentation path DOC\r\n)"
-        R"(\tdefault parameters (DEFPARMS) and target PLATFORM.\r\n\tPlatforms are: WIN32.\r\n)"
-        R"(/UnregCompiler <NAME>\t- Unregister compiler with specified NAME.\r\n)"
-        R"(/SetCompiler <NAME>\t- Set default compiler.\r\n)"
-        R"(/UnregAllCompilers\t\t- Unregister all registered compilers.\r\n/? or /h\t- Shows this help.": it is not opened
+        log A usage: nobody can see the window "Orvik Package Registration Utility Command Line Parameters" ")" USAGE_TEXT R"(": it is not opened
         log A end: exit code 0)"},
     {"DialogNotOpened", "registered enabled=1", UNSEEN, R"(
         exit 0)" UNSEEN_START R"(
         log A dialog: nobody can see the window "Orvik Package Registration" "": it is not opened
         log A end: exit code 0)"},
     {"WithoutQuietNothingIsAsked", "registered installed=7.0 older-copy", UNSEEN "-- /install", R"(
-        exit 0
-        + $VS\Packages\$GUID\Enabled = dword 1
-        ~ $VS\Packages\$GUID\InstallPath = sz "$PKG\\0"
-        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
-        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
-        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
-        + $PKG\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\VelPkg.dll DllRegisterServer
-        run $PKG\OrvikPkg.dll DllRegisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup")" UNSEEN_START R"(
+        exit 0)" INSTALLED_OVER_THE_COPY NEW_COPY_RUNS UNSEEN_START R"(
         log A /install: nobody can answer a question: none is asked
         log A end: exit code 0)"},
     {"WithoutQuietTheFailureIsLogged", "", UNSEEN "-- bogus", R"(
