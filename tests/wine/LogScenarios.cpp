@@ -53,18 +53,9 @@ SCENARIOS(Log, {
     {"ReinstallLogsBothProcesses", "registered installed=7.0 older-copy",
      "--answer yes --log start-up:%20command|end: -- /install", R"(
         box "Reinstall Orvik Integration Tool" none "Orvik Integration Tool is already installed.\r\nWould you like to reinstall?" [Yes No] -> Yes
-        exit 0
-        + $VS\Packages\$GUID\Enabled = dword 1
-        ~ $VS\Packages\$GUID\InstallPath = sz "$PKG\\0"
-        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
-        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
-        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
-        + $PKG\vcspawn_ms.exe = vcspawn.exe
+        exit 0)" INSTALLED_OVER_THE_COPY R"(
         run $OLD\VelPkg.dll DllUnregisterServer in $OLD
-        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $OLD
-        run $PKG\VelPkg.dll DllRegisterServer
-        run $PKG\OrvikPkg.dll DllRegisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup"
+        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $OLD)" NEW_COPY_RUNS R"(
         log A start-up: command line ""$PKG\RegOrvikPkg.exe" /install" in $PKG, ENVSDK_ROOTSUFFIX ""
         log B start-up: command line ""$OLD\RegOrvikPkg.exe" /uninstall" in $OLD, ENVSDK_ROOTSUFFIX ""
         log B end: exit code 0
