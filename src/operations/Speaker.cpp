@@ -42,8 +42,10 @@ bool Speaker::AskYesNo(const char* caption, const std::string& text, UINT icon) 
 void Speaker::Error(const std::string& text) const { Box(nullptr, text, kErrorCaption, MB_OK | MB_ICONERROR); }
 
 bool Speaker::MayOpenWindow(const char* caption, const char* text) const {
-  if (unattended_) LogStep("nobody can see the window " + Quote(caption) + " " + Quote(text) + ": it is not opened");
-  return !unattended_;
+  if (!unattended_) return true;
+  LogStep("nobody can see the window " + Quote(caption) + (*text != '\0' ? " " + Quote(text) : "") +
+          ": it is not opened");
+  return false;
 }
 
 int Speaker::AppBox(const std::string& text, UINT type) const {

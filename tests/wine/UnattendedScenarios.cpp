@@ -42,7 +42,7 @@ SCENARIOS(Unattended, {
         log A end: exit code 0)"},
     {"DialogNotOpened", "registered enabled=1", UNSEEN, R"(
         exit 0)" UNSEEN_START R"(
-        log A dialog: nobody can see the window "Orvik Package Registration" "": it is not opened
+        log A dialog: nobody can see the window "Orvik Package Registration": it is not opened
         log A end: exit code 0)"},
     {"WithoutQuietNothingIsAsked", "registered installed=7.0 older-copy", UNSEEN "-- /install", R"(
         exit 0)" INSTALLED_OVER_THE_COPY NEW_COPY_RUNS UNSEEN_START R"(
