@@ -56,9 +56,12 @@ long Execute(std::string commandLine, bool unseen = false) {
 std::string Wipe() {
   // The example installer's products would outlive their files and keys;
   // their tool may find the machine in any state.
+  std::vector<std::string> products;
   char product[39];
-  while (MsiEnumRelatedProductsA(kInstallerUpgradeCode, 0, 0, product) == ERROR_SUCCESS)
-    if (Execute("msiexec.exe /x " + std::string(product) + " /qn", true) != 0) return "could not remove the product " + std::string(product);
+  for (DWORD i = 0; MsiEnumRelatedProductsA(kInstallerUpgradeCode, 0, i, product) == ERROR_SUCCESS; ++i)
+    products.emplace_back(product);
+  for (const std::string& code : products)
+    if (Execute("msiexec.exe /x " + code + " /qn", true) != 0) return "could not remove the product " + code;
   std::vector<std::string> keys = IdeRootKeys();
   keys.insert(keys.end(), {kVendorKey, kClassesKey + std::string(kPackageGuid), kClassesKey + std::string(kOrvikPkgClsid)});
   for (const std::string& key : keys)
