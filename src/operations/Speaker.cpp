@@ -43,8 +43,9 @@ void Speaker::Error(const std::string& text) const { Box(nullptr, text, kErrorCa
 
 bool Speaker::MayOpenWindow(const char* caption, const char* text) const {
   if (!unattended_) return true;
-  LogStep("nobody can see the window " + Quote(caption) + (*text != '\0' ? " " + Quote(text) : "") +
-          ": it is not opened");
+  std::string step = "nobody can see the window " + Quote(caption);
+  if (*text != '\0') step.append(" ").append(Quote(text));
+  LogStep(step + ": it is not opened");
   return false;
 }
 
