@@ -177,18 +177,16 @@ HWND CreateIdeWindow(const std::string& window) {
                          nullptr, nullptr);
 }
 
+// Where nobody sees, the windows are made by the bench's thread there.
 bool Session::StartIdeWindows() {
-  if (options_.ideWindows.empty()) return true;
-  if (options_.unattended) {
-    OnUnseenDesktop([&] {
-      for (const std::string& window : options_.ideWindows) ideWindows_.push_back(CreateIdeWindow(window));
-    });
-    return (ideWindows_.size() == options_.ideWindows.size() &&
-            std::find(ideWindows_.begin(), ideWindows_.end(), nullptr) == ideWindows_.end()) ||
-           Fail("could not create the IDE windows where nobody sees");
-  }
-  return std::all_of(options_.ideWindows.begin(), options_.ideWindows.end(),
-                     [&](const std::string& window) { return StartIdeWindow(window); });
+  bool started = false;
+  auto start = [&] {
+    started = std::all_of(options_.ideWindows.begin(), options_.ideWindows.end(),
+                          [&](const std::string& window) { return StartIdeWindow(window); });
+  };
+  if (!options_.unattended) start();
+  else if (!OnUnseenDesktop(start)) return Fail("could not make a desktop on a window station nobody sees");
+  return started;
 }
 
 bool Session::StartIdeWindow(const std::string& window) {
