@@ -12,6 +12,7 @@
 #include "text/RegistryLocations.h"
 #include "win/Log.h"
 #include "win/RegKey.h"
+#include "win/SystemFiles.h"
 #include "win/UserInterface.h"
 
 namespace {
@@ -27,8 +28,7 @@ bool ChangeDirectory(const char* directory) {
 
 // Lets the IDE rebuild its configuration after the package changed.
 bool RunIdeSetup(const std::string& rootSuffix, const Speaker& speaker) {
-  const std::string setup = IdeSetup(IdeExeDir(GetIdeInstallRoot(rootSuffix)), rootSuffix);
-  return RunCommand(setup.c_str(), nullptr, INFINITE, speaker) == 0;
+  return RunCommand(IdeSetup(IdeExeDir(GetIdeInstallRoot(rootSuffix)), rootSuffix), nullptr, INFINITE, speaker) == 0;
 }
 
 // Deletes ToolKey when it has no subkey; its values go with it. An absent
@@ -71,7 +71,7 @@ bool InstallTool(const std::string& rootSuffix, const Speaker& speaker) {
       return false;
   }
 
-  if (RunCommand(RegisterServer(kSecondPackageDll).c_str(), nullptr, INFINITE, speaker) != 0) return false;
+  if (RunCommand(RegisterServer(SystemDirectory(), kSecondPackageDll), nullptr, INFINITE, speaker) != 0) return false;
   if (!EnablePackage(rootSuffix, speaker)) return false;
   return RunIdeSetup(rootSuffix, speaker);
 }
@@ -96,14 +96,14 @@ void RemovePreviousVersion(const std::string& rootSuffix, const Speaker& speaker
     if (key.ReadText(kInstallPath, kValueBufferSize, installPath) != ERROR_SUCCESS) return;
   }
   if (!ChangeDirectory(installPath.c_str())) return;
-  RunCommand(UninstallCopy(installPath).c_str(), installPath.c_str(), INFINITE, speaker);
+  RunCommand(UninstallCopy(installPath), installPath.c_str(), INFINITE, speaker);
   ChangeDirectory(saved);
 }
 
 bool UninstallTool(const std::string& rootSuffix, const Speaker& speaker) {
   if (!RequireIdeRootKey(rootSuffix, speaker)) return false;
   if (QueryPackageEnabled(rootSuffix) && !DisablePackage(rootSuffix, speaker)) return false;
-  if (RunCommand(UnregisterServer(kSecondPackageDll).c_str(), nullptr, INFINITE, speaker) != 0) return false;
+  if (RunCommand(UnregisterServer(SystemDirectory(), kSecondPackageDll), nullptr, INFINITE, speaker) != 0) return false;
   if (!RunIdeSetup(rootSuffix, speaker)) return false;
   return RemoveToolKeyIfEmpty();
 }

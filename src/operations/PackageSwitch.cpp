@@ -12,6 +12,7 @@
 #include "win/Log.h"
 #include "win/RegKey.h"
 #include "win/SystemCodePage.h"
+#include "win/SystemFiles.h"
 
 namespace {
 
@@ -51,12 +52,12 @@ bool EnablePackage(const std::string& rootSuffix, const Speaker& speaker) {
     speaker.FileTrouble(kCantCopySpawner + spawner);
     return false;
   }
-  if (RunCommand(RegisterServer(kPackageDll).c_str(), nullptr, INFINITE, speaker) != 0) return false;
+  if (RunCommand(RegisterServer(SystemDirectory(), kPackageDll), nullptr, INFINITE, speaker) != 0) return false;
   return SetPackageEnabled(rootSuffix, true);
 }
 
 bool DisablePackage(const std::string& rootSuffix, const Speaker& speaker) {
-  if (RunCommand(UnregisterServer(kPackageDll).c_str(), nullptr, INFINITE, speaker) != 0) return false;
+  if (RunCommand(UnregisterServer(SystemDirectory(), kPackageDll), nullptr, INFINITE, speaker) != 0) return false;
   std::string packageDir;
   if (!GetPackageInstallPath(rootSuffix, packageDir)) return false;
   const std::string backup = packageDir + kSpawnerBackup;

@@ -18,7 +18,8 @@ bool IsSuccessfulExit(DWORD exitCode) { return exitCode == 0 || exitCode == 1; }
 
 // Starts the child and waits for it; the exit code read, or 0xFFFFFFFF when
 // the child could not be started or the wait gave up.
-DWORD StartAndWait(const char* commandLine, const char* workingDirectory, DWORD timeoutMs) {
+DWORD StartAndWait(const Command& command, const char* workingDirectory, DWORD timeoutMs) {
+  const char* commandLine = command.line.c_str();
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -26,9 +27,11 @@ DWORD StartAndWait(const char* commandLine, const char* workingDirectory, DWORD 
   // CreateProcessA may write into the command line it is given.
   std::vector<char> writable(commandLine, commandLine + std::strlen(commandLine) + 1);
   PROCESS_INFORMATION child = {};
-  const BOOL started = CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDirectory,
-                                     &startup, &child);
-  const DWORD error = started ? ERROR_SUCCESS : GetLastError();
+  const bool startable = command.searched || !command.application.empty();
+  const BOOL started =
+      startable && CreateProcessA(command.searched ? nullptr : command.application.c_str(), writable.data(), nullptr,
+                                  nullptr, FALSE, 0, nullptr, workingDirectory, &startup, &child);
+  const DWORD error = started ? ERROR_SUCCESS : startable ? GetLastError() : ERROR_FILE_NOT_FOUND;
   LogResult("start " + Quote(commandLine) + " in " + LoggedDirectory(workingDirectory), "CreateProcessA", error);
   if (!started) return kNoExitCode;
   CloseHandle(child.hThread);
@@ -52,9 +55,9 @@ DWORD StartAndWait(const char* commandLine, const char* workingDirectory, DWORD 
 
 }  // namespace
 
-DWORD RunCommand(const char* commandLine, const char* workingDirectory, DWORD timeoutMs, const Speaker& speaker) {
-  const DWORD exitCode = StartAndWait(commandLine, workingDirectory, timeoutMs);
+DWORD RunCommand(const Command& command, const char* workingDirectory, DWORD timeoutMs, const Speaker& speaker) {
+  const DWORD exitCode = StartAndWait(command, workingDirectory, timeoutMs);
   if (IsSuccessfulExit(exitCode)) return 0;
-  speaker.Notice(std::string(kErrorExecuting) + commandLine);
+  speaker.Notice(kErrorExecuting + command.line);
   return exitCode;
 }

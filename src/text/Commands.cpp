@@ -1,13 +1,32 @@
 #include "text/Commands.h"
 
-std::string RegisterServer(const char* dll) { return std::string("regsvr32.exe /c /s ") + dll; }
+namespace {
 
-std::string UnregisterServer(const char* dll) { return std::string("regsvr32.exe /c /s /u ") + dll; }
+constexpr char kRegisterServer[] = "regsvr32.exe";
 
-std::string IdeSetup(const std::string& ideExeDir, const std::string& rootSuffix) {
-  std::string commandLine = "\"" + ideExeDir + "devenv.exe\" /setup";
-  if (!rootSuffix.empty()) commandLine += " /rootsuffix " + rootSuffix;
-  return commandLine;
+// The system's regsvr32.exe; none when the system folder is unknown, rather
+// than a name that the current directory could answer.
+std::string SystemRegisterServer(const std::string& systemDir) {
+  return systemDir.empty() ? std::string() : systemDir + kRegisterServer;
 }
 
-std::string UninstallCopy(const std::string& installPath) { return installPath + kToolExe + " /uninstall"; }
+}  // namespace
+
+Command RegisterServer(const std::string& systemDir, const char* dll) {
+  return {SystemRegisterServer(systemDir), std::string(kRegisterServer) + " /c /s " + dll};
+}
+
+Command UnregisterServer(const std::string& systemDir, const char* dll) {
+  return {SystemRegisterServer(systemDir), std::string(kRegisterServer) + " /c /s /u " + dll};
+}
+
+Command IdeSetup(const std::string& ideExeDir, const std::string& rootSuffix) {
+  const std::string devenv = ideExeDir + "devenv.exe";
+  std::string line = "\"" + devenv + "\" /setup";
+  if (!rootSuffix.empty()) line += " /rootsuffix " + rootSuffix;
+  return {devenv, line};
+}
+
+Command UninstallCopy(const std::string& installPath) {
+  return {std::string(), installPath + kToolExe + " /uninstall", true};
+}

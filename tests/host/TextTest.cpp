@@ -59,14 +59,6 @@ TEST(Versions, OnlyTheLeadingDecimalNumberCounts) {
   EXPECT_EQ(VersionFromText(" 6.5beta"), 6.5f);
 }
 
-TEST(Commands, AreBuiltPieceByPiece) {
-  EXPECT_EQ(RegisterServer(kPackageDll), "regsvr32.exe /c /s OrvikPkg.dll");
-  EXPECT_EQ(UnregisterServer(kSecondPackageDll), "regsvr32.exe /c /s /u VelPkg.dll");
-  EXPECT_EQ(IdeSetup(IdeExeDir("D:\\VS"), ""), "\"D:\\VS\\Common7\\IDE\\devenv.exe\" /setup");
-  EXPECT_EQ(IdeSetup(IdeExeDir(""), "Exp"), "\"\\Common7\\IDE\\devenv.exe\" /setup /rootsuffix Exp");
-  EXPECT_EQ(UninstallCopy("D:\\Pkg"), "D:\\PkgRegOrvikPkg.exe /uninstall");
-}
-
 TEST(RegistryLocations, TheSuffixFollowsTheRootDirectly) {
   EXPECT_EQ(PackageKey("Exp", true),
             "Software\\Microsoft\\VisualStudio\\7.0Exp\\Packages\\{5C2E9B40-7D13-4F6A-9E21-3B8D0C4A7F15}\\");

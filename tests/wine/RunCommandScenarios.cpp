@@ -31,6 +31,12 @@ SCENARIOS(RunCommand, {
         box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK
         exit -1)" INSTALL_CHANGES},
 
+    // A regsvr32.exe beside the tool and in its current directory, which
+    // anybody who may write there could have put there, is not run.
+    {"PlantedRegisterServerIsNotRun", "registered put:$PKG\\regsvr32.exe=devenv.exe", "-- /s /enable", R"(
+        exit 0
+        + $VS\Packages\$GUID\Enabled = dword 1)" ENABLE_CHANGES},
+
     {"RegistrationThatCannotStartEndsTheInstall", "", "--fault CreateProcessA(regsvr32)=2 -- /install", R"(
         box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s VelPkg.dll" [OK] -> OK
         box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK
