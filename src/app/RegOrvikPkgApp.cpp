@@ -16,8 +16,10 @@
 #include "ui/UsageDlg.h"
 #include "win/Log.h"
 #include "win/SystemCodePage.h"
+#include "win/SystemFiles.h"
 
 int CRegOrvikPkgApp::Run() {
+  TrustOnlySystemDlls();
   const char* nobodySees = Speaker::WhyNobodySees();
   Unattended = nobodySees != nullptr;
   OpenLog(Unattended);
@@ -121,17 +123,6 @@ void CRegOrvikPkgApp::ReadRootSuffix() {
 // without its extension, read once: when the first step, window or failure
 // needs a voice.
 Speaker CRegOrvikPkgApp::Voice() {
-  if (appName_.empty()) {
-    std::vector<char> path(MAX_PATH);
-    for (;;) {
-      const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-      // A full buffer means the name was cut: try again with more room.
-      if (length < path.size()) {
-        appName_ = AppNameFromPath(SystemCodePage(), std::string(path.data(), length));
-        break;
-      }
-      path.resize(path.size() * 2);
-    }
-  }
+  if (appName_.empty()) appName_ = AppNameFromPath(SystemCodePage(), ProgramPath());
   return Speaker(appName_, QuietMode, Unattended);
 }

@@ -1,35 +1,71 @@
 #include "operations/VersionCheck.h"
 
 #include <windows.h>
+#include <winver.h>
 
 #include <vector>
 
 #include "operations/HostPaths.h"
 #include "text/Commands.h"
+#include "text/Paths.h"
 #include "text/RegistryLocations.h"
 #include "text/Version.h"
+#include "win/Handles.h"
 #include "win/Log.h"
 #include "win/RegKey.h"
+#include "win/SystemCodePage.h"
+#include "win/SystemFiles.h"
+
+namespace {
+
+// The three functions of version.dll the version check needs. version.dll is
+// not one of the DLLs Windows always takes from the system folder: one
+// beside the program would be loaded in its place. So it is not imported,
+// but loaded from the system folder by its full path when the version is
+// read.
+class VersionLibrary {
+ public:
+  template <typename Function>
+  Function Find(const char* name) const {
+    return module_.Get() == nullptr
+               ? nullptr
+               : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_.Get(), name)));
+  }
+
+ private:
+  const UniqueModule module_{LoadSystemLibrary("version.dll")};
+};
+
+}  // namespace
 
 bool GetOwnVersion(std::string& version) {
-  // The bare name goes through the system's module search, which looks in
-  // the program's own directory first.
   const std::string step = std::string("read the version resource of ") + kToolExe;
+  const VersionLibrary library;
+  const auto getSize = library.Find<decltype(&GetFileVersionInfoSizeA)>("GetFileVersionInfoSizeA");
+  const auto getInfo = library.Find<decltype(&GetFileVersionInfoA)>("GetFileVersionInfoA");
+  const auto queryValue = library.Find<decltype(&VerQueryValueA)>("VerQueryValueA");
+  if (getSize == nullptr || getInfo == nullptr || queryValue == nullptr) {
+    LogStep(step + ": version.dll cannot be used");
+    return false;
+  }
+  // The file of that name in the program's own folder, where the system's
+  // search for a bare name looks first; named in full, the search cannot
+  // take a file of that name from anywhere else.
+  const std::string file = FolderOf(SystemCodePage(), ProgramPath()) + kToolExe;
   DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeA(kToolExe, &handle);
+  const DWORD size = getSize(file.c_str(), &handle);
   if (size == 0) {
     LogResult(step, "GetFileVersionInfoSizeA", GetLastError());
     return false;
   }
   std::vector<unsigned char> block(size);
-  if (!GetFileVersionInfoA(kToolExe, handle, size, block.data())) {
+  if (!getInfo(file.c_str(), handle, size, block.data())) {
     LogResult(step, "GetFileVersionInfoA", GetLastError());
     return false;
   }
-
   void* translations = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &translations, &length) ||
+  if (!queryValue(block.data(), "\\VarFileInfo\\Translation", &translations, &length) ||
       translations == nullptr || length < 4) {
     LogStep(step + ": no translation");
     return false;
@@ -43,7 +79,7 @@ bool GetOwnVersion(std::string& version) {
 
   void* value = nullptr;
   UINT valueLength = 0;
-  if (!VerQueryValueA(block.data(), subBlock, &value, &valueLength) || value == nullptr) {
+  if (!queryValue(block.data(), subBlock, &value, &valueLength) || value == nullptr) {
     LogStep(step + ": no " + subBlock);
     return false;
   }

@@ -19,12 +19,18 @@ void ForEachCharacter(const CodePage& codePage, const std::string& text, Visit v
   }
 }
 
+// Where the last backslash starts; npos when there is none.
+std::size_t LastBackslash(const CodePage& codePage, const std::string& path) {
+  std::size_t last = std::string::npos;
+  ForEachCharacter(codePage, path, [&last](std::size_t start, std::size_t, unsigned int character) {
+    if (character == '\\') last = start;
+  });
+  return last;
+}
+
 // Keeps what stands before the last backslash; a text without one stays as it is.
 void CutAtLastBackslash(const CodePage& codePage, std::string& path) {
-  std::size_t cut = std::string::npos;
-  ForEachCharacter(codePage, path, [&cut](std::size_t start, std::size_t, unsigned int character) {
-    if (character == '\\') cut = start;
-  });
+  const std::size_t cut = LastBackslash(codePage, path);
   if (cut != std::string::npos) path.erase(cut);
 }
 
@@ -67,4 +73,9 @@ std::string AppNameFromPath(const CodePage& codePage, const std::string& path) {
     }
   });
   return path.substr(nameStart, (dot == std::string::npos ? path.size() : dot) - nameStart);
+}
+
+std::string FolderOf(const CodePage& codePage, const std::string& path) {
+  const std::size_t last = LastBackslash(codePage, path);
+  return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }

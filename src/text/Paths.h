@@ -28,3 +28,7 @@ std::string TrimWhiteSpace(const CodePage& codePage, const std::string& text);
 
 // The executable's file name without its directory and extension.
 std::string AppNameFromPath(const CodePage& codePage, const std::string& path);
+
+// The directory of a file's path, up to and with its last backslash; empty
+// when there is none.
+std::string FolderOf(const CodePage& codePage, const std::string& path);

@@ -1,6 +1,9 @@
 # Fails unless EXE is a 32-bit Windows GUI program for Windows XP SP3 on
 # (subsystem version 5.1) that imports only functions LIST allows, naming
-# every other one.
+# every other one, and only from DLLs that Windows always takes from the
+# system folder (its known DLLs): any other DLL is looked for in the
+# program's own folder first, where a planted copy would run with the tool's
+# rights before its first instruction.
 # cmake -DOBJDUMP=<i686 objdump> -DEXE=<file> -DLIST=<windows-xp-sp3.txt> -P CheckImports.cmake
 
 cmake_minimum_required(VERSION 3.21)
@@ -22,12 +25,18 @@ endif()
 file(STRINGS "${LIST}" allowed REGEX "^[^#]")
 string(TOUPPER "${allowed}" allowed)
 string(REPLACE "\n" ";" lines "${dump}")
+set(known_dlls ADVAPI32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL USER32.DLL)
 set(dll "")
 set(imports 0)
 set(refused)
+set(unknown_dlls)
 foreach(line IN LISTS lines)
   if(line MATCHES "DLL Name: ([^ \t]+)")
     set(dll "${CMAKE_MATCH_1}")
+    string(TOUPPER "${dll}" upper)
+    if(NOT upper IN_LIST known_dlls)
+      list(APPEND unknown_dlls "${dll}")
+    endif()
   elseif(dll AND line MATCHES "^\t[0-9a-f]+\t +[0-9]+  ([A-Za-z0-9_]+)$")
     math(EXPR imports "${imports} + 1")
     string(TOUPPER "${dll} ${CMAKE_MATCH_1}" import)
@@ -40,6 +49,10 @@ foreach(line IN LISTS lines)
 endforeach()
 if(imports LESS 10)
   message(FATAL_ERROR "${EXE}: only ${imports} imports read; is the dump readable?")
+endif()
+if(unknown_dlls)
+  list(JOIN unknown_dlls ", " unknown_dlls)
+  message(FATAL_ERROR "${EXE} imports DLLs outside the system's known DLLs, which a copy in its folder would replace: ${unknown_dlls}")
 endif()
 if(refused)
   list(JOIN refused ", " refused)

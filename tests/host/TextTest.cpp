@@ -51,6 +51,12 @@ TEST(Paths, AppNameIsTheFileNameWithoutExtension) {
   EXPECT_EQ(AppNameFromPath(kCodePage932, "C:\\Tools\\Setup\x83\x5C.exe"), "Setup\x83\x5C");
 }
 
+TEST(Paths, FolderKeepsItsLastBackslash) {
+  EXPECT_EQ(FolderOf(kSingleByte, "C:\\Program Files\\Orvik\\Tool.exe"), "C:\\Program Files\\Orvik\\");
+  EXPECT_EQ(FolderOf(kSingleByte, "Tool.exe"), "");
+  EXPECT_EQ(FolderOf(kCodePage932, "C:\\Tools\x83\x5CSetup.exe"), "C:\\");
+}
+
 TEST(Versions, OnlyTheLeadingDecimalNumberCounts) {
   EXPECT_EQ(VersionFromText("7.0.270"), 7.0f);
   EXPECT_EQ(VersionFromText("7.10"), 7.1f);

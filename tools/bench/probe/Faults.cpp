@@ -37,8 +37,7 @@ constexpr Function kFunctions[] = {
     {"RegSetValueExA", 6, 1, -1},        {"RegDeleteKeyA", 2, 1, -1},         {"RegEnumKeyExA", 8, -1, -1},
     {"RegCloseKey", 1, -1, -1},          {"CopyFileA", 3, 0, 1},              {"MoveFileExA", 3, 0, 1},
     {"SetFileAttributesA", 2, 0, -1},    {"CreateProcessA", 10, 1, -1},       {"LoadLibraryExA", 3, 0, -1},
-    {"LoadLibraryA", 1, 0, -1},          {"SetCurrentDirectoryA", 1, 0, -1},  {"GetCurrentDirectoryA", 2, -1, -1},
-    {"GetFileVersionInfoSizeA", 2, 0, -1}, {"GetFileVersionInfoA", 4, 0, -1}};
+    {"LoadLibraryA", 1, 0, -1},          {"SetCurrentDirectoryA", 1, 0, -1},  {"GetCurrentDirectoryA", 2, -1, -1}};
 constexpr std::size_t kFunctionCount = sizeof kFunctions / sizeof kFunctions[0];
 
 struct Fault {
