@@ -1,5 +1,7 @@
 #include "win/Log.h"
 
+#include "win/LogFile.h"
+
 namespace {
 
 HANDLE logFile = INVALID_HANDLE_VALUE;
@@ -19,27 +21,12 @@ std::string SystemMessage(DWORD error) {
   return message.empty() ? "(no message)" : message;
 }
 
-// REGORVIK_LOG; without it, for a run nobody can see, where an administrator
-// looks after an installation that ran as LocalSystem: its temporary folder
-// is the Windows one, beside the installer's own logs. Empty: no log.
-std::string LogPath(bool unattended) {
-  char path[MAX_PATH] = {};
-  DWORD length = GetEnvironmentVariableA("REGORVIK_LOG", path, sizeof path);
-  if (length != 0) return length < sizeof path ? std::string(path, length) : std::string();
-  if (!unattended) return std::string();
-  length = GetTempPathA(sizeof path, path);
-  if (length == 0 || length >= sizeof path) return std::string();
-  return std::string(path, length) + "RegOrvikPkg.log";
-}
-
 }  // namespace
 
 void OpenLog(bool unattended) {
-  const std::string path = LogPath(unattended);
-  if (path.empty()) return;
-  // Appending only: every write lands at the end, whoever else appends.
-  logFile = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  std::string refusal;
+  logFile = OpenLogFile(unattended, refusal);
+  if (!refusal.empty()) LogStep(refusal);
 }
 
 void LogStart(const std::string& commandLine, const std::string& rootSuffix) {

@@ -16,7 +16,8 @@
 #include <string>
 
 // Opens the log REGORVIK_LOG names; without it, a run that nobody can see
-// logs to RegOrvikPkg.log in the temporary folder, and any other run
+// logs to RegOrvikPkg.log in the temporary folder, or to a file of its own
+// beside it when that one was planted there (LogFile.h), and any other run
 // nowhere. Once, at start-up. CloseLog once the run's last line is written.
 void OpenLog(bool unattended);
 void CloseLog();

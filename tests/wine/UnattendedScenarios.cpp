@@ -7,6 +7,8 @@
 // a row at once when a window shows there.
 #include "Scenario.h"
 
+// A temporary folder whose files the transcript shows: $PKG\Temp.
+#define PKG_TEMP "C:\\Program%20Files\\Orvik\\Compiler%20Integration\\Temp"
 #define UNSEEN "--unattended --log nobody|end: "
 // The log's first line where nobody sees.
 #define UNSEEN_START "\n" R"(log A start-up: nobody can see this program's windows: its window station is not visible)"
@@ -60,6 +62,13 @@ SCENARIOS(Unattended, {
         log A start-up: look for a window of class wndclass_desked_gsk with an IDE's title: none
         log A start-up: command line ""$PKG\RegOrvikPkg.exe" /s /install" in $PKG, ENVSDK_ROOTSUFFIX ""
         log A end: exit code 0)"},
+    // A second name planted for the temporary folder's log, as anybody may
+    // create files in LocalSystem's: the file it names is not written, the
+    // run logs to a new file beside it.
+    {"PlantedLinkAsTheLogIsRefused", "mkdir:$PKG\\Temp link:$PKG\\Temp\\RegOrvikPkg.log=$IDE\\Common7\\IDE\\devenv.exe",
+     "--unattended --unset REGORVIK_LOG --env TMP=" PKG_TEMP " --env TEMP=" PKG_TEMP " -- bogus", R"(
+        exit -1
+        + $PKG\Temp\RegOrvikPkg-1.log = 6 lines)"},
     {"SeenRunWritesNoLog", "", TEMPORARY_LOG "-- /s /install", R"(
         exit 0)" INSTALL_CHANGES},
 });

@@ -147,6 +147,8 @@ std::string Edit(const std::string& verb, const std::string& argument) {
   }
   BOOL done = FALSE;
   if (verb == "del") done = DeleteFileA(argument.c_str());
+  else if (verb == "link" && equals != std::string::npos)
+    done = CreateHardLinkA(argument.substr(0, equals).c_str(), argument.substr(equals + 1).c_str(), nullptr);
   else if (verb == "readonly") done = SetFileAttributesA(argument.c_str(), FILE_ATTRIBUTE_READONLY);
   else return "not a machine word: " + verb + ":" + argument;
   return done ? "" : Error(verb + " " + argument, GetLastError());

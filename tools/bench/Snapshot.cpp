@@ -71,6 +71,9 @@ std::string FileText(const std::string& path, DWORD attributes) {
     return files;
   }();
   std::string bytes = ReadAll(path), text = std::to_string(bytes.size()) + " bytes";
+  // A log's lines are as many from run to run; its bytes are not (times, process ids).
+  if (path.size() > 4 && lstrcmpiA(path.c_str() + path.size() - 4, ".log") == 0)
+    text = std::to_string(std::count(bytes.begin(), bytes.end(), '\n')) + " lines";
   for (const auto& [name, content] : built)
     if (content == bytes) text = name;
   return text + (attributes & FILE_ATTRIBUTE_READONLY ? ", read-only" : "");
