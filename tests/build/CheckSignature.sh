@@ -2,9 +2,10 @@
 # Signs a release with a throw-away certificate and checks it as a user
 # would, with `osslsigncode verify` (Wine checks no signatures, so nothing
 # else here would notice a broken one): the exe in the zip carries an intact
-# signature by that certificate, SHA256SUMS holds the signed exe's digest,
-# one changed byte of code breaks the signature, and a later run without a
-# certificate packs the unsigned program again. The certificate trusts only
+# signature by that certificate, one changed byte of code breaks the
+# signature, and a later run without a certificate packs the unsigned program
+# again. Signed or not, SHA256SUMS holds one line for each other file of the
+# zip, with its digest, and no other line. The certificate trusts only
 # itself, so the check names it as the one root (-CAfile).
 #
 #   CheckSignature.sh RELEASE_SCRIPT BUILD_DIR
@@ -29,13 +30,18 @@ pack() {
     { echo "$release $build failed" >&2; exit 1; }
   mkdir -p "$into" && (cd "$into" && cmake -E tar xf "$build"/RegOrvikPkg-*.zip)
 }
+# Whether SHA256SUMS in the unpacked zip $work/$1 holds exactly the lines of its other files.
+sums_hold() {
+  (cd "$work/$1" && sha256sum --quiet --strict -c SHA256SUMS &&
+    diff <(LC_ALL=C ls -A | grep -vx SHA256SUMS) <(sed 's/^[0-9a-f]\{64\}  //' SHA256SUMS | LC_ALL=C sort)) >&2
+}
 pack signed REGORVIK_SIGN_PFX="$work/signer.pfx" REGORVIK_SIGN_PASSWORD="$password"
 
 report=$(osslsigncode verify -CAfile "$work/signer.pem" -in "$work/signed/RegOrvikPkg.exe" 2>&1)
 grep -q '^Signature verification: ok' <<<"$report" || fault "osslsigncode verify finds no intact signature:"$'\n'"$report"
 grep -A3 'Signing certificate chain verified using' <<<"$report" | grep -q "Subject: /CN=$signer" ||
   fault "the signature does not name $signer:"$'\n'"$report"
-(cd "$work/signed" && sha256sum --quiet -c SHA256SUMS) || fault "SHA256SUMS does not hold the signed exe's digest"
+sums_hold signed || fault "SHA256SUMS of the signed release does not hold exactly the digests of its files"
 
 # One byte of code changed (.text begins at 0x400 and runs for tens of KB).
 cp "$work/signed/RegOrvikPkg.exe" "$work/tampered.exe"
@@ -44,8 +50,9 @@ osslsigncode verify -CAfile "$work/signer.pem" -in "$work/tampered.exe" >/dev/nu
   fault "a signed exe with a byte of code changed still verifies"
 
 pack unsigned
-cmp -s "$work/unsigned/RegOrvikPkg.exe" "$build/src/RegOrvikPkg.exe" && (cd "$work/unsigned" && sha256sum --quiet -c SHA256SUMS) ||
+cmp -s "$work/unsigned/RegOrvikPkg.exe" "$build/src/RegOrvikPkg.exe" ||
   fault "without a certificate the release does not pack the unsigned program"
+sums_hold unsigned || fault "SHA256SUMS of the unsigned release does not hold exactly the digests of its files"
 
 ((faults == 0)) && echo "$build: the release is signed by $signer, and its signature holds"
 exit $((faults != 0))
