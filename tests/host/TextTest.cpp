@@ -1,5 +1,5 @@
-// Paths cut and trimmed by whole characters, versions, command lines and the
-// comparison of compiler records.
+// Paths cut and trimmed by whole characters, versions and the comparison of
+// compiler records.
 
 #include <gtest/gtest.h>
 
@@ -7,10 +7,8 @@
 #include <string>
 
 #include "CodePages.h"
-#include "text/Commands.h"
 #include "text/CompilerInfo.h"
 #include "text/Paths.h"
-#include "text/RegistryLocations.h"
 #include "text/Version.h"
 
 namespace {
@@ -57,20 +55,6 @@ TEST(Versions, OnlyTheLeadingDecimalNumberCounts) {
   EXPECT_LT(VersionFromText("7.10"), VersionFromText("7.9"));
   EXPECT_EQ(VersionFromText("letters"), 0.0f);
   EXPECT_EQ(VersionFromText(" 6.5beta"), 6.5f);
-}
-
-TEST(Commands, AreBuiltPieceByPiece) {
-  EXPECT_EQ(RegisterServer(kPackageDll), "regsvr32.exe /c /s OrvikPkg.dll");
-  EXPECT_EQ(UnregisterServer(kSecondPackageDll), "regsvr32.exe /c /s /u VelPkg.dll");
-  EXPECT_EQ(IdeSetup(IdeExeDir("D:\\VS"), ""), "\"D:\\VS\\Common7\\IDE\\devenv.exe\" /setup");
-  EXPECT_EQ(IdeSetup(IdeExeDir(""), "Exp"), "\"\\Common7\\IDE\\devenv.exe\" /setup /rootsuffix Exp");
-  EXPECT_EQ(UninstallCopy("D:\\Pkg"), "D:\\PkgRegOrvikPkg.exe /uninstall");
-}
-
-TEST(RegistryLocations, TheSuffixFollowsTheRootDirectly) {
-  EXPECT_EQ(PackageKey("Exp", true),
-            "Software\\Microsoft\\VisualStudio\\7.0Exp\\Packages\\{5C2E9B40-7D13-4F6A-9E21-3B8D0C4A7F15}\\");
-  EXPECT_EQ(CompilerKey(""), "Software\\Orvik\\Compiler Integration Tool\\Compilers\\");
 }
 
 TEST(CompilerInfo, PathsAndOptionsCompareWithoutCase) {
