@@ -1,13 +1,10 @@
-// Paths cut and trimmed by whole characters, versions and the comparison of
-// compiler records.
+// Paths cut and trimmed by whole characters, and versions.
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 
 #include "CodePages.h"
-#include "text/CompilerInfo.h"
 #include "text/Paths.h"
 #include "text/Version.h"
 
@@ -55,18 +52,6 @@ TEST(Versions, OnlyTheLeadingDecimalNumberCounts) {
   EXPECT_LT(VersionFromText("7.10"), VersionFromText("7.9"));
   EXPECT_EQ(VersionFromText("letters"), 0.0f);
   EXPECT_EQ(VersionFromText(" 6.5beta"), 6.5f);
-}
-
-TEST(CompilerInfo, PathsAndOptionsCompareWithoutCase) {
-  const CompilerInfo info = {"gcc", "C:\\Bin", "inc", "lib", "doc", "WIN32", "-O2"};
-  const auto compare = [](const char* a, const char* b) {
-    for (; *a != '\0' && std::tolower(*a) == std::tolower(*b); ++a, ++b) {
-    }
-    return std::tolower(*a) - std::tolower(*b);
-  };
-  EXPECT_TRUE(SamePaths(info, {"c:\\bin", "INC", "lib", "Doc", "-o2"}, compare));
-  EXPECT_FALSE(SamePaths(info, {"C:\\Bin", "inc", "lib", "", "-O2"}, compare));
-  EXPECT_FALSE(SamePaths(info, {"C:\\Bin", "inc", "lib", "doc", "-O3"}, compare));
 }
 
 }  // namespace
