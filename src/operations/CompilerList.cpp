@@ -22,36 +22,42 @@ const struct {
     {kTargetPlatform, &CompilerInfo::TargetPlatform}, {kDefaultOptions, &CompilerInfo::DefaultOptions},
 };
 
-// The stored values an update compares, in the order they are read. The
-// documentation path may be missing or of any type; the others must be text.
+// The stored values an update compares with the record, in the order they
+// are read. The documentation path may be missing or of any type (unread, it
+// counts as empty); the others must be text. The target platform takes no
+// part: changing it alone asks nothing.
 const struct {
   const char* name;
-  std::string StoredCompiler::*field;
+  std::string CompilerInfo::*field;
   bool required;
 } kComparedValues[] = {
-    {kExecutable, &StoredCompiler::Executable, true},
-    {kInclude, &StoredCompiler::Include, true},
-    {kLibrary, &StoredCompiler::Library, true},
-    {kDocumentation, &StoredCompiler::Documentation, false},
-    {kDefaultOptions, &StoredCompiler::DefaultOptions, true},
+    {kExecutable, &CompilerInfo::Executable, true},
+    {kInclude, &CompilerInfo::Include, true},
+    {kLibrary, &CompilerInfo::Library, true},
+    {kDocumentation, &CompilerInfo::Documentation, false},
+    {kDefaultOptions, &CompilerInfo::DefaultOptions, true},
 };
 
 enum class Stored { Absent, Same, Different, Failed };
 
-// Compares the record with the compiler stored at `path`, letter case aside.
+// Compares the record with the compiler stored at `path`, letter case aside
+// as the system code page has it. A required value that cannot be read fails
+// the comparison even after one that differs.
 Stored CompareWithStored(const std::string& path, const CompilerInfo& info) {
   RegKey key;
   const LONG opened = key.Open(path, KEY_ALL_ACCESS);
   if (opened == ERROR_FILE_NOT_FOUND) return Stored::Absent;
   if (opened != ERROR_SUCCESS) return Stored::Failed;
 
-  StoredCompiler stored;
+  bool same = true;
   for (const auto& value : kComparedValues) {
+    std::string stored;
     DWORD type = REG_NONE;
-    const LONG read = key.ReadText(value.name, kValueBufferSize, stored.*value.field, &type);
+    const LONG read = key.ReadText(value.name, kValueBufferSize, stored, &type);
     if (value.required && (read != ERROR_SUCCESS || type != REG_SZ)) return Stored::Failed;
+    if (CompareNoCase((info.*value.field).c_str(), stored.c_str()) != 0) same = false;
   }
-  if (SamePaths(info, stored, &CompareNoCase)) return Stored::Same;
+  if (same) return Stored::Same;
   return key.Close() == ERROR_SUCCESS ? Stored::Different : Stored::Failed;
 }
 

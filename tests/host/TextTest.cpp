@@ -1,16 +1,11 @@
-// Paths cut and trimmed by whole characters, versions, command lines and the
-// comparison of compiler records.
+// Paths cut and trimmed by whole characters, folders of paths, and versions.
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 
 #include "CodePages.h"
-#include "text/Commands.h"
-#include "text/CompilerInfo.h"
 #include "text/Paths.h"
-#include "text/RegistryLocations.h"
 #include "text/Version.h"
 
 namespace {
@@ -63,24 +58,6 @@ TEST(Versions, OnlyTheLeadingDecimalNumberCounts) {
   EXPECT_LT(VersionFromText("7.10"), VersionFromText("7.9"));
   EXPECT_EQ(VersionFromText("letters"), 0.0f);
   EXPECT_EQ(VersionFromText(" 6.5beta"), 6.5f);
-}
-
-TEST(RegistryLocations, TheSuffixFollowsTheRootDirectly) {
-  EXPECT_EQ(PackageKey("Exp", true),
-            "Software\\Microsoft\\VisualStudio\\7.0Exp\\Packages\\{5C2E9B40-7D13-4F6A-9E21-3B8D0C4A7F15}\\");
-  EXPECT_EQ(CompilerKey(""), "Software\\Orvik\\Compiler Integration Tool\\Compilers\\");
-}
-
-TEST(CompilerInfo, PathsAndOptionsCompareWithoutCase) {
-  const CompilerInfo info = {"gcc", "C:\\Bin", "inc", "lib", "doc", "WIN32", "-O2"};
-  const auto compare = [](const char* a, const char* b) {
-    for (; *a != '\0' && std::tolower(*a) == std::tolower(*b); ++a, ++b) {
-    }
-    return std::tolower(*a) - std::tolower(*b);
-  };
-  EXPECT_TRUE(SamePaths(info, {"c:\\bin", "INC", "lib", "Doc", "-o2"}, compare));
-  EXPECT_FALSE(SamePaths(info, {"C:\\Bin", "inc", "lib", "", "-O2"}, compare));
-  EXPECT_FALSE(SamePaths(info, {"C:\\Bin", "inc", "lib", "doc", "-O3"}, compare));
 }
 
 }  // namespace

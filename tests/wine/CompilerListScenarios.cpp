@@ -13,6 +13,8 @@
   STORED("Orvik") "TargetPlatform=sz0:WIN32 " STORED("Orvik") "DefaultOptions=sz0:-O2 "
 #define REGISTER_ORVIK "/RegCompiler Orvik C:\\Orvik\\bin C:\\Orvik\\inc C:\\Orvik\\lib -O2 WIN32 C:\\Orvik\\doc"
 #define CHANGED_BIN "/RegCompiler orvik D:\\bin C:\\Orvik\\inc C:\\Orvik\\lib -O2 WIN32 C:\\Orvik\\doc"
+#define CHANGED_DOC "/RegCompiler orvik C:\\Orvik\\bin C:\\Orvik\\inc C:\\Orvik\\lib -O2 WIN32 D:\\doc"
+#define CHANGED_OPTIONS "/RegCompiler orvik C:\\Orvik\\bin C:\\Orvik\\inc C:\\Orvik\\lib -O3 WIN32 C:\\Orvik\\doc"
 // Orvik selected, and beside it Other.
 #define SELECTED STORED("Orvik") "Executable=sz:C:\\bin reg:" COMPILERS "DefaultCompiler=sz:Orvik "
 #define TWO SELECTED STORED("Other") "Executable=sz:D:\\bin "
@@ -54,7 +56,12 @@ SCENARIOS(CompilerList, {
         ~ $TOOLKEY\Compilers\Orvik\Include = sz "C:\ORVIK\inc"
         ~ $TOOLKEY\Compilers\Orvik\Library = sz "c:\Orvik\Lib"
         ~ $TOOLKEY\Compilers\Orvik\TargetPlatform = sz "x64")"},
-    {"ChangedPathDeclinedKeepsTheCompiler", ORVIK, "--answer no -- " CHANGED_BIN, ASKED R"( -> No
+    // A path, the documentation path or the default options changed alone ask.
+    {"EachChangeDeclinedKeepsTheCompiler", ORVIK,
+     "--answer no --answer no --answer no -- " CHANGED_BIN " " CHANGED_DOC " " CHANGED_OPTIONS,
+     ASKED R"( -> No
+        )" ASKED R"( -> No
+        )" ASKED R"( -> No
         exit 0)"},
     {"ChangedPathAcceptedRewritesAll", ORVIK, "--answer yes -- " CHANGED_BIN, ASKED R"( -> Yes
         exit 0

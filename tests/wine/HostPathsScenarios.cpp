@@ -78,7 +78,7 @@ SCENARIOS(HostPaths, {
         exit -1)"},
 });
 
-// Run in code page 932 by the ctest wine_scenarios_cp932; skipped elsewhere.
+// Run in code page 932 by the ctest wine_scenarios_cp932; in any other code page they fail.
 SCENARIOS(CodePage932, {
     {"DoubleByteRootAndWideBlanks",
      "registered put:$IDE\\" SO NOU HYOU "\\Common7\\Tools\\vcspawn.exe=vcspawn.exe mkdir:" VENDOR HYOU " "

@@ -96,6 +96,10 @@ SCENARIOS(PackageSwitch, {
      "--env ENVSDK_ROOTSUFFIX=Exp -- /enable", R"(
         exit 0
         + $VSExp\Packages\$GUID\Enabled = dword 1)" ENABLE_CHANGES},
+    // Only the suffixed root knows the IDE: the spawner goes back into its tools.
+    {"DisableUnderASuffix", "suffix=Exp " ENABLED, "--env ENVSDK_ROOTSUFFIX=Exp -- /disable", R"(
+        exit 0
+        ~ $VSExp\Packages\$GUID\Enabled = dword 0)" DISABLE_CHANGES},
 
     // Quiet mode silences the file messages and the failure text, not the
     // report of a program that failed.

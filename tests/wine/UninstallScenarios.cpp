@@ -33,6 +33,20 @@ SCENARIOS(Uninstall, {
         - class VelPkg.dll = $PKG\VelPkg.dll
         run $PKG\VelPkg.dll DllUnregisterServer
         run ""$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp")"},
+    // Enabled = 1 under a suffix: the disable finds the IDE's spawner through the suffixed root.
+    {"EnabledPackageUnderASuffixIsDisabledFirst", "suffix=Exp " ENABLED, "--env ENVSDK_ROOTSUFFIX=Exp -- /uninstall", R"(
+        exit 0
+        - $VSExp\Packages\$GUID\
+        - $VSExp\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
+        - $VSExp\Packages\$GUID\Enabled = dword 1
+        - $VSExp\Packages\$GUID\InstallPath = sz "$PKG\\0"
+        - class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        - class VelPkg.dll = $PKG\VelPkg.dll
+        ~ $TOOLS\vcspawn.exe = vcspawn.exe
+        - $PKG\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllUnregisterServer
+        run $PKG\VelPkg.dll DllUnregisterServer
+        run ""$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp")"},
     {"ToolKeyGoesWithItsValuesOnceTheCompilersAre", TOOL_KEY_WITH_A_VALUE COMPILER, "-- /UnregAllCompilers /uninstall", R"(
         exit 0
         - $VS\Packages\$GUID\
