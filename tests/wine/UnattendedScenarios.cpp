@@ -37,6 +37,17 @@ SCENARIOS(Unattended, {
         log A /install: nobody can see the message box "RegOrvikPkg" "Failed to install Orvik C++ Integration Tool\n": taken as OK
         log A end: exit code -1)"},
 
+    // From Windows Vista on, session 0 is the services' alone, whatever its
+    // window station says; before, the person at the console worked there.
+    {"SessionZeroFromVistaOn", "registered installed=7.1", "--fault ProcessIdToSessionId=ok:0 --log nobody|end: -- /s /install", R"(
+        exit 0
+        log A start-up: nobody can see this program's windows: it runs in session 0
+        log A /install: nobody can see the message box "RegOrvikPkg" "Later version already installed": taken as OK
+        log A end: exit code 0)"},
+    {"SessionZeroBeforeVista", "registered enabled=1", "--windows-version winxp --fault ProcessIdToSessionId=ok:0 --answer cancel", R"(
+        window "Orvik Package Registration" -> Cancel
+        exit 0)"},
+
     // Windows a person opens, and a run without /s.
     {"UsageWindowNotOpened", "", UNSEEN "-- /?", R"(
         exit 0)" UNSEEN_START R"(

@@ -14,7 +14,7 @@ bool TakeRunOption(const std::vector<std::string>& words, std::size_t& i, RunOpt
     ++i;
     return true;
   }
-  const char* valued[] = {"--cwd", "--env", "--unset", "--app", "--answer", "--fault", "--timeout", "--ide-window", "--log"};
+  const char* valued[] = {"--cwd", "--env", "--unset", "--app", "--answer", "--fault", "--timeout", "--ide-window", "--log", "--windows-version"};
   if (std::find(std::begin(valued), std::end(valued), option) == std::end(valued)) return false;
   if (i + 1 >= words.size()) throw UsageError{"missing value after " + option};
   const std::string value = words[i + 1];
@@ -30,6 +30,7 @@ bool TakeRunOption(const std::vector<std::string>& words, std::size_t& i, RunOpt
   if (option == "--timeout") options.timeoutSeconds = std::atof(value.c_str());
   if (option == "--ide-window") options.ideWindows.push_back(value);
   if (option == "--log") options.log = value;
+  if (option == "--windows-version") options.windowsVersion = value;
   return true;
 }
 

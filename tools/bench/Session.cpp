@@ -46,6 +46,29 @@ std::string BuildEnvironment(const RunOptions& options) {
   return block + '\0';
 }
 
+// Wine tells a program the Windows version that the AppDefaults key of its
+// file name sets: for the run's program alone, and only while the run lasts.
+class WindowsVersionSetting {
+ public:
+  explicit WindowsVersionSetting(const RunOptions& options) {
+    if (options.windowsVersion.empty()) return;
+    std::string program = options.application;
+    if (program.empty()) {
+      const bool quoted = options.commandLine.compare(0, 1, "\"") == 0;
+      program = options.commandLine.substr(quoted, options.commandLine.find(quoted ? '"' : ' ', quoted) - quoted);
+    }
+    key_ = "Software\\Wine\\AppDefaults\\" + program.substr(program.find_last_of('\\') + 1);
+    RegSetKeyValueA(HKEY_CURRENT_USER, key_.c_str(), "Version", REG_SZ, options.windowsVersion.c_str(),
+                    static_cast<DWORD>(options.windowsVersion.size() + 1));
+  }
+  ~WindowsVersionSetting() {
+    if (!key_.empty()) RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str());
+  }
+
+ private:
+  std::string key_;
+};
+
 BOOL CALLBACK Collect(HWND window, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
   return TRUE;
@@ -94,6 +117,7 @@ int Session::Run(std::string& transcript) {
   if (options_.machine) DeleteFileA(layout::kRunLog);
   if (!options_.log.empty()) DeleteFileA(layout::kToolLog);
   if (options_.machine) before = Snapshot();
+  const WindowsVersionSetting version(options_);
   bool running = StartIdeWindows() && Start();
   while (running && failure_.empty()) {
     if (HWND ready = FindReadyWindow(nullptr)) AnswerWindow(ready);

@@ -1,13 +1,18 @@
 // Fault injection: the program's own import table is patched so that chosen
 // calls of a named function fail, as a full disk, a locked file or an account
-// without rights would make them fail. BENCH_FAULTS holds faults joined by ';':
+// without rights would make them fail, or succeed with another answer than
+// the system gives here (a session Wine never reports). BENCH_FAULTS holds
+// faults joined by ';':
 //
-//   FUNCTION[(TEXT)][#N[+]]=CODE
+//   FUNCTION[(TEXT)][#N[+]]=CODE       the call fails
+//   FUNCTION[(TEXT)][#N[+]]=ok:VALUE   the call succeeds, answering VALUE
 //
 // A call matches when TEXT, letter case aside, is part of its text (kFunctions);
-// #N fails the N-th matching call, #N+ every one from there on, neither every
+// #N takes the N-th matching call, #N+ every one from there on, neither every
 // matching call. A failing Reg* function returns CODE; any other returns 0
-// after SetLastError(CODE). Other calls go through with all their arguments.
+// after SetLastError(CODE). An answering function stores VALUE where it
+// reports its answer and returns TRUE. Other calls go through with all their
+// arguments.
 #include <windows.h>
 
 #include <algorithm>
@@ -27,23 +32,28 @@ using Arg = UINT_PTR;
 // stand-in must take exactly as many as the function it replaces. A call's
 // text is its path-like argument `first`, and `second` after a blank (the
 // access mask of a registry function, in upper-case hex); -1 for none.
+// `answer` is the argument that points to where the function stores its
+// answer, for the faults that make it succeed; -1 for none.
 struct Function {
   const char* name;
   std::size_t arguments;
   int first, second;
+  int answer = -1;
 };
 constexpr Function kFunctions[] = {
     {"RegOpenKeyExA", 5, 1, 3},          {"RegCreateKeyExA", 9, 1, 5},        {"RegQueryValueExA", 6, 1, -1},
     {"RegSetValueExA", 6, 1, -1},        {"RegDeleteKeyA", 2, 1, -1},         {"RegEnumKeyExA", 8, -1, -1},
     {"RegCloseKey", 1, -1, -1},          {"CopyFileA", 3, 0, 1},              {"MoveFileExA", 3, 0, 1},
     {"SetFileAttributesA", 2, 0, -1},    {"CreateProcessA", 10, 1, -1},       {"LoadLibraryExA", 3, 0, -1},
-    {"LoadLibraryA", 1, 0, -1},          {"SetCurrentDirectoryA", 1, 0, -1},  {"GetCurrentDirectoryA", 2, -1, -1}};
+    {"LoadLibraryA", 1, 0, -1},          {"SetCurrentDirectoryA", 1, 0, -1},  {"GetCurrentDirectoryA", 2, -1, -1},
+    {"ProcessIdToSessionId", 2, -1, -1, 1}};
 constexpr std::size_t kFunctionCount = sizeof kFunctions / sizeof kFunctions[0];
 
 struct Fault {
   std::string text;  // lower case
   long from = 0;     // 0: every matching call
   bool onward = false;
+  bool answers = false;  // succeeds with `code` as its answer
   DWORD code = 0;
   long matched = 0;
 };
@@ -87,6 +97,12 @@ Arg WINAPI Stub(ArgumentSlot<I>... arguments) {
   const Arg args[] = {arguments..., 0};
   const Fault* failing = Failing(F, args);
   if (!failing) return reinterpret_cast<Arg(WINAPI*)(ArgumentSlot<I>...)>(original[F])(arguments...);
+  if constexpr (kFunctions[F].answer >= 0) {
+    if (failing->answers) {
+      if (DWORD* answer = reinterpret_cast<DWORD*>(args[kFunctions[F].answer])) *answer = failing->code;
+      return TRUE;
+    }
+  }
   if (std::string(kFunctions[F].name).compare(0, 3, "Reg") == 0) return failing->code;
   SetLastError(failing->code);
   return 0;
@@ -102,7 +118,7 @@ std::vector<Arg> Stubs(std::index_sequence<F...>) {
   return {StubOf<F>(std::make_index_sequence<kFunctions[F].arguments>())...};
 }
 
-// FUNCTION[(TEXT)][#N[+]]=CODE, read left to right.
+// FUNCTION[(TEXT)][#N[+]]=CODE or =ok:VALUE, read left to right.
 bool Parse(const std::string& written, std::string& function, Fault& fault) {
   std::size_t at = written.find_first_of("(#=");
   function = written.substr(0, at);
@@ -116,8 +132,12 @@ bool Parse(const std::string& written, std::string& function, Fault& fault) {
   char* end = const_cast<char*>(rest);
   if (*rest == '#') fault.from = std::strtol(rest + 1, &end, 10);
   fault.onward = *end == '+';
-  if ((*rest == '#' && fault.from < 1) || end[fault.onward] != '=' || !end[fault.onward + 1]) return false;
-  fault.code = std::strtoul(end + fault.onward + 1, &end, 0);
+  if ((*rest == '#' && fault.from < 1) || end[fault.onward] != '=') return false;
+  const char* value = end + fault.onward + 1;
+  fault.answers = std::string(value).compare(0, 3, "ok:") == 0;
+  if (fault.answers) value += 3;
+  if (!*value) return false;
+  fault.code = std::strtoul(value, &end, 0);
   return !function.empty() && !*end;
 }
 
@@ -153,7 +173,7 @@ bool PlaceFaults() {
     if (!Parse(written.substr(start, end - start), function, fault)) return false;
     std::size_t i = 0;
     while (i < kFunctionCount && function != kFunctions[i].name) ++i;
-    if (i == kFunctionCount) return false;
+    if (i == kFunctionCount || (fault.answers && kFunctions[i].answer < 0)) return false;
     faults[i].push_back(fault);
   }
   static const std::vector<Arg> stubs = Stubs(std::make_index_sequence<kFunctionCount>());
