@@ -1,3 +1,15 @@
+-- What wixl 0.101 leaves out of the example, added with msibuild after it.
+-- msibuild runs no UPDATE: a row to change is deleted and inserted again.
+-- scripts/build-msi.sh puts in @UPGRADECODE@ and @VERSION@ of the build.
+
+-- One product per version line. The upgrade row finds the products of this
+-- line up to this version, now including it ("max inclusive": 513 = 1 + 512),
+-- so that a second build of the same version replaces the first instead of
+-- going in beside it. The downgrade row, whose minimum is exclusive, still
+-- refuses an older build over a newer one.
+DELETE FROM Upgrade WHERE ActionProperty = 'WIX_UPGRADE_DETECTED'
+INSERT INTO Upgrade (UpgradeCode, VersionMax, Attributes, ActionProperty) VALUES ('@UPGRADECODE@', '@VERSION@', 513, 'WIX_UPGRADE_DETECTED')
+
 -- The two actions that run the tool, and their places in the installation.
 -- Type 3106 = 34 + 1024 + 2048: an executable started in a directory (the
 -- package's folder becomes its current directory), deferred (it runs in the
