@@ -1,11 +1,13 @@
 // The example installer (installer/) run by Wine's msiexec on a machine with
 // the IDE: the tool's /s /install once the files and the recorded version
 // are in place, its /s /uninstall before they go, and a failing tool failing
-// the installation, whose files are rolled back while the tool's own changes
-// stay. A repair, a newer build and a rebuild of the same version go over
-// an installed one, an older build does not; the removal succeeds even once
-// the IDE is gone. Where nobody sees (a deployment system's msiexec), nothing
-// waits for a click.
+// the installation, whose files are rolled back (Wine runs the rollback's
+// /s /uninstall after them, when the tool is gone, so the tool's own changes
+// stay). A repair, a newer build and a rebuild of the same version go over
+// an installed one, an older build does not. A failing tool fails a removal
+// while the IDE is there, which puts the package back; the removal succeeds
+// once the IDE is gone, or with FORCEREMOVE=1. Where nobody sees (a
+// deployment system's msiexec), nothing waits for a click.
 #include "Scenario.h"
 
 #define MSI "C:\\RegOrvikBench\\RegOrvikPkg.msi"
@@ -136,4 +138,24 @@ SCENARIOS(Installer, {
         log A /uninstall: nobody can see the message box "Error" "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0" is absent in the Registry.": taken as OK
         log A /uninstall: nobody can see the message box "RegOrvikPkg" "Failed to uninstall Orvik C++ Integration Tool\n": taken as OK
         log A end: exit code -1)"},
+    // While the IDE is there a failing tool (A) fails the removal, whose
+    // rollback puts the package back with /s /install (B, failing again on
+    // the same set-up), its files still in place. Wine's rollback also drops
+    // the product's registration, which Windows keeps.
+    {"RemovalWithAFailingToolFailsWhileTheIdeIsThere", INSTALLED,
+     "--unattended --env TESTBED_DEVENV_EXIT=2 --log end: " MSIEXEC "/x " MSI " /qn", R"(
+        exit 1627
+        - )" PRODUCT R"(
+        run $PKG86\OrvikPkg.dll DllUnregisterServer in $PKG86
+        run $PKG86\VelPkg.dll DllUnregisterServer in $PKG86
+        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86
+        run $PKG86\VelPkg.dll DllRegisterServer in $PKG86
+        run $PKG86\OrvikPkg.dll DllRegisterServer in $PKG86
+        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86
+        log A end: exit code -1
+        log B end: exit code -1)"},
+    // FORCEREMOVE=1 takes it out all the same.
+    {"ForcedRemovalIgnoresAFailingTool", INSTALLED,
+     "--unattended --env TESTBED_DEVENV_EXIT=2 --log end: " MSIEXEC "/x " MSI " FORCEREMOVE=1 /qn",
+     "exit 0" REMOVED "\nlog A end: exit code -1"},
 });
