@@ -1,18 +1,59 @@
 // The example installer (installer/) run by Wine's msiexec on a machine with
 // the IDE: the tool's /s /install once the files and the recorded version
 // are in place, its /s /uninstall before they go, and a failing tool failing
-// the installation, whose files are rolled back while the tool's own changes
-// stay. A repair and a newer build go over an installed one; the removal
-// succeeds even once the IDE is gone. Where nobody sees (a deployment
-// system's msiexec), nothing waits for a click.
+// the installation, whose files are rolled back (Wine runs the rollback's
+// /s /uninstall after them, when the tool is gone, so the tool's own changes
+// stay). A repair, a newer build and a rebuild of the same version go over
+// an installed one, an older build does not. A failing tool fails a removal
+// while the IDE is there, which puts the package back; the removal succeeds
+// once the IDE is gone, or with FORCEREMOVE=1. Where nobody sees (a
+// deployment system's msiexec), nothing waits for a click.
 #include "Scenario.h"
 
 #define MSI "C:\\RegOrvikBench\\RegOrvikPkg.msi"
 #define NEXT_MSI "C:\\RegOrvikBench\\RegOrvikPkg-next.msi"
+#define REBUILT_MSI "C:\\RegOrvikBench\\RegOrvikPkg-rebuilt.msi"
 #define WITH_THE_INSTALLER "no-package-files put:" MSI "=RegOrvikPkg.msi "
 #define INSTALLED WITH_THE_INSTALLER "exec:msiexec%20/i%20" MSI "%20/qn "
 #define MSIEXEC "--cwd C:\\RegOrvikBench --exact msiexec "
 #define PRODUCT R"(product "Orvik Integration Tool" 7.0.270)"
+// A removal takes away what the installation added, but for the copy of the
+// IDE's spawner beside it and the vendor's folder. Wine's msiexec takes the
+// emptied keys above the recorded values with them, up to the IDE's Packages
+// key, which held only ours.
+#define REMOVED                                                        \
+  "\n" R"(- $VS\Packages\)"                                            \
+  "\n" R"(- $VS\Packages\$GUID\)"                                      \
+  "\n" R"(- $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0")" \
+  "\n" R"(- $VS\Packages\$GUID\Enabled = dword 1)"                     \
+  "\n" R"(- $VS\Packages\$GUID\InstallPath = sz "$PKG86\\0")"          \
+  "\n" R"(- $VS\Packages\$GUID\ProductVersion = sz "7.0\0")"           \
+  "\n" R"(- class OrvikPkg.dll = $PKG86\OrvikPkg.dll)"                 \
+  "\n" R"(- class VelPkg.dll = $PKG86\VelPkg.dll)"                     \
+  "\n" R"(~ $TOOLS\vcspawn.exe = vcspawn.exe)"                         \
+  "\n" R"(- $PKG86\)"                                                  \
+  "\n" R"(- $PKG86\OrvikPkg.dll = OrvikPkg.dll)"                       \
+  "\n" R"(- $PKG86\ovcspawn.exe = ovcspawn.exe)"                       \
+  "\n" R"(- $PKG86\RegOrvikPkg.exe = RegOrvikPkg.exe)"                 \
+  "\n" R"(- $PKG86\vcspawn_ms.exe = vcspawn.exe)"                      \
+  "\n" R"(- $PKG86\VelPkg.dll = VelPkg.dll)"                           \
+  "\n" "- " PRODUCT                                                    \
+  "\n" R"(run $PKG86\OrvikPkg.dll DllUnregisterServer in $PKG86)"      \
+  "\n" R"(run $PKG86\VelPkg.dll DllUnregisterServer in $PKG86)"        \
+  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86)"
+// A product replaced: the older tool takes the package out, the newer puts
+// it back.
+#define REPLACED                                                                                                  \
+  "\n" R"(run $PKG86\OrvikPkg.dll DllUnregisterServer in $PKG86)"                                                 \
+  "\n" R"(run $PKG86\VelPkg.dll DllUnregisterServer in $PKG86)"                                                   \
+  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86)"                                                  \
+  "\n" R"(run $PKG86\VelPkg.dll DllRegisterServer in $PKG86)"                                                     \
+  "\n" R"(run $PKG86\OrvikPkg.dll DllRegisterServer in $PKG86)"                                                   \
+  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86)"                                                  \
+  "\n" R"(log A start-up: command line ""$PKG86\RegOrvikPkg.exe" /s /uninstall" in $PKG86, ENVSDK_ROOTSUFFIX "")" \
+  "\n" R"(log A end: exit code 0)"                                                                                \
+  "\n" R"(log B start-up: command line ""$PKG86\RegOrvikPkg.exe" /s /install" in $PKG86, ENVSDK_ROOTSUFFIX "")"   \
+  "\n" R"(log B end: exit code 0)"
 
 SCENARIOS(Installer, {
     {"InstallRunsTheToolQuietly", WITH_THE_INSTALLER, "--cwd C:\\RegOrvikBench --exact msiexec /i " MSI " /qn", R"(
@@ -37,32 +78,8 @@ SCENARIOS(Installer, {
         run $PKG86\VelPkg.dll DllRegisterServer in $PKG86
         run $PKG86\OrvikPkg.dll DllRegisterServer in $PKG86
         run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86)"},
-    // What the installation added goes, but for the copy of the IDE's
-    // spawner beside it and the vendor's folder. Wine's msiexec takes the
-    // emptied keys above the recorded values with them, up to the IDE's
-    // Packages key, which held only ours.
     {"UninstallRunsTheToolBeforeTheFilesGo", WITH_THE_INSTALLER "exec:msiexec%20/i%20" MSI "%20/qn",
-     "--cwd C:\\RegOrvikBench --exact msiexec /x " MSI " /qn", R"(
-        exit 0
-        - $VS\Packages\
-        - $VS\Packages\$GUID\
-        - $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
-        - $VS\Packages\$GUID\Enabled = dword 1
-        - $VS\Packages\$GUID\InstallPath = sz "$PKG86\\0"
-        - $VS\Packages\$GUID\ProductVersion = sz "7.0\0"
-        - class OrvikPkg.dll = $PKG86\OrvikPkg.dll
-        - class VelPkg.dll = $PKG86\VelPkg.dll
-        ~ $TOOLS\vcspawn.exe = vcspawn.exe
-        - $PKG86\
-        - $PKG86\OrvikPkg.dll = OrvikPkg.dll
-        - $PKG86\ovcspawn.exe = ovcspawn.exe
-        - $PKG86\RegOrvikPkg.exe = RegOrvikPkg.exe
-        - $PKG86\vcspawn_ms.exe = vcspawn.exe
-        - $PKG86\VelPkg.dll = VelPkg.dll
-        - )" PRODUCT R"(
-        run $PKG86\OrvikPkg.dll DllUnregisterServer in $PKG86
-        run $PKG86\VelPkg.dll DllUnregisterServer in $PKG86
-        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86)"},
+     "--cwd C:\\RegOrvikBench --exact msiexec /x " MSI " /qn", "exit 0" REMOVED},
     // Without the IDE's spawner /s /install fails silently; Wine's msiexec
     // then ends with 1627, Windows' with 1603. Rolling back the recorded
     // values takes the InstallPath VelPkg.dll's registration wrote as well.
@@ -81,23 +98,18 @@ SCENARIOS(Installer, {
         run $PKG86\VelPkg.dll DllRegisterServer in $PKG86
         run $PKG86\OrvikPkg.dll DllRegisterServer in $PKG86
         run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86)"},
-    // A newer build removes the older product first, which takes the
-    // package out with the older tool, then puts it back with its own.
+    // A newer build removes the older product, then installs itself; a
+    // second build of the same version, with a product code of its own, does
+    // the same, leaving one product. An older build is refused.
     {"NewerBuildReplacesTheOlder", INSTALLED "put:" NEXT_MSI "=RegOrvikPkg-next.msi",
      "--log start-up:%20command|end: " MSIEXEC "/i " NEXT_MSI " /qn", R"(
         exit 0
         - )" PRODUCT R"(
-        + product "Orvik Integration Tool" 7.0.271
-        run $PKG86\OrvikPkg.dll DllUnregisterServer in $PKG86
-        run $PKG86\VelPkg.dll DllUnregisterServer in $PKG86
-        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86
-        run $PKG86\VelPkg.dll DllRegisterServer in $PKG86
-        run $PKG86\OrvikPkg.dll DllRegisterServer in $PKG86
-        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86
-        log A start-up: command line ""$PKG86\RegOrvikPkg.exe" /s /uninstall" in $PKG86, ENVSDK_ROOTSUFFIX ""
-        log A end: exit code 0
-        log B start-up: command line ""$PKG86\RegOrvikPkg.exe" /s /install" in $PKG86, ENVSDK_ROOTSUFFIX ""
-        log B end: exit code 0)"},
+        + product "Orvik Integration Tool" 7.0.271)" REPLACED},
+    {"SameVersionRebuildReplacesTheInstalled", INSTALLED "put:" REBUILT_MSI "=RegOrvikPkg-rebuilt.msi",
+     "--log start-up:%20command|end: " MSIEXEC "/i " REBUILT_MSI " /qn", "exit 0" REPLACED},
+    {"OlderBuildIsRefused", WITH_THE_INSTALLER "put:" NEXT_MSI "=RegOrvikPkg-next.msi exec:msiexec%20/i%20" NEXT_MSI "%20/qn",
+     "--unattended " MSIEXEC "/i " MSI " /qn", "exit 1603"},
 
     // Where nobody sees: the failing tool's report is not shown, and the
     // installation ends by itself, rolled back as above.
@@ -126,4 +138,24 @@ SCENARIOS(Installer, {
         log A /uninstall: nobody can see the message box "Error" "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0" is absent in the Registry.": taken as OK
         log A /uninstall: nobody can see the message box "RegOrvikPkg" "Failed to uninstall Orvik C++ Integration Tool\n": taken as OK
         log A end: exit code -1)"},
+    // While the IDE is there a failing tool (A) fails the removal, whose
+    // rollback puts the package back with /s /install (B, failing again on
+    // the same set-up), its files still in place. Wine's rollback also drops
+    // the product's registration, which Windows keeps.
+    {"RemovalWithAFailingToolFailsWhileTheIdeIsThere", INSTALLED,
+     "--unattended --env TESTBED_DEVENV_EXIT=2 --log end: " MSIEXEC "/x " MSI " /qn", R"(
+        exit 1627
+        - )" PRODUCT R"(
+        run $PKG86\OrvikPkg.dll DllUnregisterServer in $PKG86
+        run $PKG86\VelPkg.dll DllUnregisterServer in $PKG86
+        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86
+        run $PKG86\VelPkg.dll DllRegisterServer in $PKG86
+        run $PKG86\OrvikPkg.dll DllRegisterServer in $PKG86
+        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86
+        log A end: exit code -1
+        log B end: exit code -1)"},
+    // FORCEREMOVE=1 takes it out all the same.
+    {"ForcedRemovalIgnoresAFailingTool", INSTALLED,
+     "--unattended --env TESTBED_DEVENV_EXIT=2 --log end: " MSIEXEC "/x " MSI " FORCEREMOVE=1 /qn",
+     "exit 0" REMOVED "\nlog A end: exit code -1"},
 });

@@ -53,15 +53,27 @@ long Execute(std::string commandLine, bool unseen = false) {
   return static_cast<long>(exitCode);
 }
 
+// The Windows Installer's record of which products use the example
+// installer's one component ({2F6C7B1E-8D4A-4C9B-A3E5-1B7D9F2C4E60}, its
+// GUID as the installer spells it in a key name), in the 64-bit view.
+constexpr char kInstallerComponentKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Components\\E1B7C6F2A4D8B9C43A5EB1D7F9C2E406";
+
 std::string Wipe() {
-  // The example installer's products would outlive their files and keys;
-  // their tool may find the machine in any state.
+  // The example installer's products would outlive their files and keys.
+  // Their tool may find the machine in any state, so its failure is not let
+  // stop their removal (FORCEREMOVE=1).
   std::vector<std::string> products;
   char product[39];
   for (DWORD i = 0; MsiEnumRelatedProductsA(kInstallerUpgradeCode, 0, i, product) == ERROR_SUCCESS; ++i)
     products.emplace_back(product);
   for (const std::string& code : products)
-    if (Execute("msiexec.exe /x " + code + " /qn", true) != 0) return "could not remove the product " + code;
+    if (Execute("msiexec.exe /x " + code + " FORCEREMOVE=1 /qn", true) != 0) return "could not remove the product " + code;
+  // Wine's rollback of a failed removal drops the product's registration but
+  // leaves it among the component's users, where no removal takes it away:
+  // the next product's removal would then leave the package's files for it.
+  if (LONG status = RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kInstallerComponentKey, KEY_WOW64_64KEY, 0); status && status != ERROR_FILE_NOT_FOUND)
+    return Error("deleting HKLM\\" + std::string(kInstallerComponentKey), status);
   std::vector<std::string> keys = IdeRootKeys();
   keys.insert(keys.end(), {kVendorKey, kClassesKey + std::string(kPackageGuid), kClassesKey + std::string(kOrvikPkgClsid)});
   for (const std::string& key : keys)
