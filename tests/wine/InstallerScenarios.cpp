@@ -141,11 +141,10 @@ SCENARIOS(Installer, {
     // While the IDE is there a failing tool (A) fails the removal, whose
     // rollback puts the package back with /s /install (B, failing again on
     // the same set-up), its files still in place. Wine's rollback also drops
-    // the product's registration, which Windows keeps.
+    // the product's registration, which Windows keeps: left out.
     {"RemovalWithAFailingToolFailsWhileTheIdeIsThere", INSTALLED,
-     "--unattended --env TESTBED_DEVENV_EXIT=2 --log end: " MSIEXEC "/x " MSI " /qn", R"(
+     "--unattended --env TESTBED_DEVENV_EXIT=2 --ignore product --log end: " MSIEXEC "/x " MSI " /qn", R"(
         exit 1627
-        - )" PRODUCT R"(
         run $PKG86\OrvikPkg.dll DllUnregisterServer in $PKG86
         run $PKG86\VelPkg.dll DllUnregisterServer in $PKG86
         run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86

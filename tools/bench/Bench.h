@@ -36,6 +36,7 @@ struct RunOptions {
   bool unattended = false;  // on a desktop nobody sees: no window is answered, one that shows fails the run
   std::string log;       // with --log: which lines of the tool's own log to print, "|"-separated; "*" all
   std::string windowsVersion;  // the Windows version Wine tells the program (winxp, win7...); empty: its default
+  std::vector<std::string> ignored;  // transcript lines holding one of these are left out
 };
 
 // Takes the run option at words[i] with its value (aliases expanded in paths),

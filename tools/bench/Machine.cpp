@@ -5,6 +5,7 @@
 
 #include <msi.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -35,45 +36,76 @@ void DeleteDirectoryTree(const std::wstring& directory) {
   RemoveDirectoryW(directory.c_str());
 }
 
-// Runs a command line to its end, a minute at most: its exit code, or -1
-// when it could not be started or did not end. Where nobody sees, a program
-// that shows a box does not wait for an answer.
-long Execute(std::string commandLine, bool unseen = false) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  std::string desktop = UnseenDesktopName();
-  if (unseen && OnUnseenDesktop([] {})) startup.lpDesktop = &desktop[0];
+// Runs a command line to its end: empty when it ended with 0, else why not.
+// A program that shows a window ends the step at once, named, as does one
+// that takes longer than a minute; whatever it started ends with it.
+std::string Execute(const std::string& commandLine, bool unseen = false) {
+  ProgramGroup programs;
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return -1;
-  DWORD exitCode = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return static_cast<long>(exitCode);
+  const std::string desktop = UnseenDesktopName();
+  if (!programs.Start(nullptr, commandLine, nullptr, nullptr, unseen && OnUnseenDesktop([] {}) ? desktop.c_str() : nullptr,
+                      process))
+    return Error(commandLine, GetLastError());
+  ResumeThread(process.hThread);
+  std::string why;
+  for (const ULONGLONG start = GetTickCount64(); why.empty() && WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT;) {
+    if (std::string shown = programs.ShownWindow(unseen); !shown.empty()) why = "it showed a window: " + shown;
+    else if (GetTickCount64() - start > 60000) why = "it did not end within a minute";
+  }
+  DWORD exitCode = 0;
+  if (why.empty() && GetExitCodeProcess(process.hProcess, &exitCode) && exitCode)
+    why = "it ended with " + std::to_string(static_cast<long>(exitCode));
+  for (HANDLE handle : {process.hThread, process.hProcess}) CloseHandle(handle);
+  return why.empty() ? why : commandLine + ": " + why;
 }
 
-// The Windows Installer's record of which products use the example
-// installer's one component ({2F6C7B1E-8D4A-4C9B-A3E5-1B7D9F2C4E60}, its
-// GUID as the installer spells it in a key name), in the 64-bit view.
-constexpr char kInstallerComponentKey[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Components\\E1B7C6F2A4D8B9C43A5EB1D7F9C2E406";
+// A GUID as Windows Installer packs it into key names: the first three
+// groups' digits reversed, then each byte of the rest with its digits swapped.
+std::string Packed(const std::string& guid) {
+  std::string digits, packed;
+  for (char c : guid)
+    if (std::isxdigit(static_cast<unsigned char>(c))) digits += c;
+  for (auto [from, length] : {std::pair{0, 8}, {8, 4}, {12, 4}})
+    packed.append(digits.rbegin() + 32 - from - length, digits.rbegin() + 32 - from);
+  for (std::size_t i = 16; i + 1 < digits.size(); i += 2) packed += {digits[i + 1], digits[i]};
+  return packed;
+}
+
+// What Windows Installer keeps of the example's products (in the 64-bit view,
+// where Wine's keeps it for every program): a removal that failed or was
+// rolled back leaves some of it, such as the package's component still
+// claimed by a product that is gone, which would keep the next product's
+// files at its removal.
+void ForgetProducts(const std::vector<std::string>& codes) {
+  const std::string installer = "Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\";
+  std::vector<std::pair<std::string, std::string>> keys = {
+      {installer + "Components", Packed(kInstallerComponent)},
+      {"Software\\Classes\\Installer\\UpgradeCodes", Packed(kInstallerUpgradeCode)}};
+  for (const std::string& code : codes) {
+    for (const char* parent : {"Software\\Classes\\Installer\\Products", "Software\\Classes\\Installer\\Features"})
+      keys.emplace_back(parent, Packed(code));
+    keys.emplace_back(installer + "Products", Packed(code));
+    keys.emplace_back("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", code);
+  }
+  for (const auto& [parent, key] : keys) {
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, &handle)) continue;
+    RegDeleteTreeA(handle, key.c_str());
+    RegCloseKey(handle);
+  }
+}
 
 std::string Wipe() {
   // The example installer's products would outlive their files and keys.
   // Their tool may find the machine in any state, so its failure is not let
-  // stop their removal (FORCEREMOVE=1).
+  // stop their removal (FORCEREMOVE=1), and what a removal that failed all
+  // the same leaves of them is forgotten.
   std::vector<std::string> products;
   char product[39];
   for (DWORD i = 0; MsiEnumRelatedProductsA(kInstallerUpgradeCode, 0, i, product) == ERROR_SUCCESS; ++i)
     products.emplace_back(product);
-  for (const std::string& code : products)
-    if (Execute("msiexec.exe /x " + code + " FORCEREMOVE=1 /qn", true) != 0) return "could not remove the product " + code;
-  // Wine's rollback of a failed removal drops the product's registration but
-  // leaves it among the component's users, where no removal takes it away:
-  // the next product's removal would then leave the package's files for it.
-  if (LONG status = RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kInstallerComponentKey, KEY_WOW64_64KEY, 0); status && status != ERROR_FILE_NOT_FOUND)
-    return Error("deleting HKLM\\" + std::string(kInstallerComponentKey), status);
+  for (const std::string& code : products) Execute("msiexec.exe /x " + code + " FORCEREMOVE=1 /qn", true);
+  ForgetProducts(products);
   std::vector<std::string> keys = IdeRootKeys();
   keys.insert(keys.end(), {kVendorKey, kClassesKey + std::string(kPackageGuid), kClassesKey + std::string(kOrvikPkgClsid)});
   for (const std::string& key : keys)
@@ -152,7 +184,7 @@ std::string Edit(const std::string& verb, const std::string& argument) {
   if (verb == "reg" && !key.empty()) return WriteValue(key);
   if (verb == "regdel" && !key.empty()) return Delete(key);
   if (verb == "mkkey" && !key.empty()) return Write(key, nullptr);
-  if (verb == "exec") return Execute(argument) == 0 ? "" : "exec:" + argument + " did not end with 0";
+  if (verb == "exec") return Execute(argument);
   if (verb == "mkdir") {
     CreateDirectories(argument);
     return "";

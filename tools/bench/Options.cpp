@@ -14,7 +14,7 @@ bool TakeRunOption(const std::vector<std::string>& words, std::size_t& i, RunOpt
     ++i;
     return true;
   }
-  const char* valued[] = {"--cwd", "--env", "--unset", "--app", "--answer", "--fault", "--timeout", "--ide-window", "--log", "--windows-version"};
+  const char* valued[] = {"--cwd", "--env", "--unset", "--app", "--answer", "--fault", "--timeout", "--ide-window", "--log", "--windows-version", "--ignore"};
   if (std::find(std::begin(valued), std::end(valued), option) == std::end(valued)) return false;
   if (i + 1 >= words.size()) throw UsageError{"missing value after " + option};
   const std::string value = words[i + 1];
@@ -31,6 +31,7 @@ bool TakeRunOption(const std::vector<std::string>& words, std::size_t& i, RunOpt
   if (option == "--ide-window") options.ideWindows.push_back(value);
   if (option == "--log") options.log = value;
   if (option == "--windows-version") options.windowsVersion = value;
+  if (option == "--ignore") options.ignored.push_back(value);
   return true;
 }
 

@@ -4,8 +4,6 @@
 // would; a window without a scripted answer gets its default button.
 #include "Session.h"
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 
 #include "Layout.h"
@@ -69,17 +67,6 @@ class WindowsVersionSetting {
   std::string key_;
 };
 
-BOOL CALLBACK Collect(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
-}
-
-std::vector<HWND> TopLevelWindows() {
-  std::vector<HWND> windows;
-  EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
-  return windows;
-}
-
 // Waits a moment or until the process ends (true), serving meanwhile the
 // bench's own windows: the IDE's window may be sent a message while the tool
 // runs, and its sender would wait for the answer.
@@ -129,7 +116,7 @@ int Session::Run(std::string& transcript) {
   if (process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0 && GetExitCodeProcess(process_.hProcess, &exitCode))
     lines_.push_back("exit " + std::to_string(static_cast<int>(exitCode)));
   else if (process_.hProcess)
-    EndFamily();
+    EndPrograms();
   if (!failure_.empty()) lines_.push_back("failed: " + failure_);
   if (options_.machine) {
     for (const std::string& change : Changes(before, Snapshot())) lines_.push_back(change);
@@ -138,7 +125,11 @@ int Session::Run(std::string& transcript) {
   if (!options_.log.empty()) {
     for (const std::string& line : ToolLog(options_.log)) lines_.push_back(line);
   }
-  for (const std::string& line : lines_) transcript += ApplyAliases(line) + "\n";
+  for (std::string line : lines_) {
+    line = ApplyAliases(line);
+    auto holds = [&](const std::string& text) { return line.find(text) != std::string::npos; };
+    if (std::none_of(options_.ignored.begin(), options_.ignored.end(), holds)) transcript += line + "\n";
+  }
   return failure_.empty() ? static_cast<int>(exitCode) : kRunFailed;
 }
 
@@ -146,22 +137,18 @@ int Session::Run(std::string& transcript) {
 // it, so the probe's DllMain places the faults before the program's first
 // instruction. Then the probe's hooks go on the program's main thread.
 bool Session::Start() {
-  std::string environment = BuildEnvironment(options_), commandLine = options_.commandLine;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
+  std::string environment = BuildEnvironment(options_);
   // Where nobody sees there is no probe: nobody answers a window there, and
   // under Wine a program whose first thread to run is the probe's lives on
   // the bench's desktop, whatever desktop it was started on.
-  std::string desktop = UnseenDesktopName();
+  const std::string desktop = UnseenDesktopName();
   if (options_.unattended && !options_.faults.empty())
     return Fail("faults cannot be placed where nobody sees: the probe would bring the program back to the bench's desktop");
   if (options_.unattended && !OnUnseenDesktop([] {})) return Fail("could not make a desktop on a window station nobody sees");
-  if (options_.unattended) startup.lpDesktop = &desktop[0];
   auto optional = [](const std::string& text) { return text.empty() ? nullptr : text.c_str(); };
-  if (!CreateProcessA(optional(options_.application), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                      &environment[0], optional(options_.directory), &startup, &process_))
+  if (!programs_.Start(optional(options_.application), options_.commandLine, &environment[0], optional(options_.directory),
+                       options_.unattended ? desktop.c_str() : nullptr, process_))
     return Fail("could not start the program: CreateProcessA failed with error " + std::to_string(GetLastError()));
-  family_.insert(process_.dwProcessId);
   if (options_.unattended) return ResumeThread(process_.hThread) != static_cast<DWORD>(-1);
   char own[MAX_PATH] = "";
   std::string path(own, GetModuleFileNameA(nullptr, own, sizeof own));
@@ -232,13 +219,10 @@ bool Session::Fail(const std::string& why) {
 HWND Session::FindReadyWindow(bool* dialogPending) {
   // Where nobody sees, a window that shows would wait for ever: the run
   // fails at once, naming it.
-  for (HWND window : options_.unattended ? VisibleUnseenWindows() : std::vector<HWND>()) {
-    std::string header;
-    if (InFamily(ProcessOf(window)) && OnUnseenDesktop([&] { header = Header(window); }))
-      Fail("a window was shown where nobody can see it: " + header);
-  }
+  if (options_.unattended)
+    if (std::string shown = programs_.ShownWindow(true); !shown.empty()) Fail("a window was shown where nobody can see it: " + shown);
   for (HWND window : TopLevelWindows()) {
-    if (headers_.count(window) || !InFamily(ProcessOf(window)) || IsImeWindow(window)) continue;
+    if (headers_.count(window) || !programs_.Holds(ProcessOf(window)) || IsImeWindow(window)) continue;
     if (IsWindowVisible(window) && IsWindowEnabled(window)) return window;
     // Message boxes are created hidden and shown a moment later.
     if (dialogPending && ClassOf(window) == "#32770") *dialogPending = true;
@@ -248,7 +232,7 @@ HWND Session::FindReadyWindow(bool* dialogPending) {
 
 void Session::AnswerWindow(HWND window) {
   std::string header = Header(window);
-  if (ProcessOf(window) != process_.dwProcessId) header += " from " + processNames_[ProcessOf(window)];
+  if (ProcessOf(window) != process_.dwProcessId) header += " from " + programs_.NameOf(ProcessOf(window));
   headers_[window] = header;
   lines_.push_back(header);
   lastHeader_ = window;
@@ -314,41 +298,13 @@ bool Session::HasTaken(HWND window, bool synced) {
   return true;
 }
 
-// A program counts when its chain of parents leads to the started one.
-bool Session::InFamily(DWORD processId) {
-  if (family_.count(processId)) return true;
-  if (strangers_.count(processId)) return false;
-  RefreshProcesses();
-  for (DWORD id = processId, steps = 0; parents_.count(id) && steps < 64; id = parents_[id], ++steps)
-    if (family_.count(parents_[id])) return family_.insert(processId).second;
-  strangers_.insert(processId);
-  return false;
-}
-
-void Session::RefreshProcesses() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return;
-  PROCESSENTRY32 entry = {};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    parents_[entry.th32ProcessID] = entry.th32ParentProcessID;
-    processNames_[entry.th32ProcessID] = entry.szExeFile;
-  }
-  CloseHandle(snapshot);
-}
-
 // Records what was left on the screen, then ends the started program and
-// every program below it, seen before or not.
-void Session::EndFamily() {
+// every program it started.
+void Session::EndPrograms() {
   for (HWND window : TopLevelWindows())
-    if (InFamily(ProcessOf(window)) && !IsImeWindow(window) && IsWindowVisible(window))
+    if (programs_.Holds(ProcessOf(window)) && !IsImeWindow(window) && IsWindowVisible(window))
       lines_.push_back("left " + Header(window));
-  strangers_.clear();
-  RefreshProcesses();
-  for (const auto& [processId, parent] : parents_)
-    if (HANDLE other = processId != process_.dwProcessId && InFamily(processId) ? OpenProcess(PROCESS_TERMINATE, FALSE, processId) : nullptr)
-      TerminateProcess(other, 0xDEAD), CloseHandle(other);
-  TerminateProcess(process_.hProcess, 0xDEAD);
+  programs_.End();
   WaitForSingleObject(process_.hProcess, 5000);
 }
 

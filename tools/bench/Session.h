@@ -26,6 +26,39 @@ std::string UnseenDesktopName();
 bool OnUnseenDesktop(const std::function<void()>& work);
 std::vector<HWND> VisibleUnseenWindows();
 
+// The programs of one run or provisioning step: the one started, and every
+// program it starts in turn, held by a job that ends them all when it is
+// closed, also when the bench itself is ended (Wine honours that too).
+class ProgramGroup {
+ public:
+  ProgramGroup();
+  ~ProgramGroup() { CloseHandle(job_); }
+  ProgramGroup(const ProgramGroup&) = delete;
+  ProgramGroup& operator=(const ProgramGroup&) = delete;
+
+  // Starts a program suspended, in the group; false with the system's error.
+  bool Start(const char* application, std::string commandLine, void* environment, const char* directory,
+             const char* desktop, PROCESS_INFORMATION& process);
+  bool Holds(DWORD processId);
+  // The file name of a program of the group ("devenv.exe").
+  std::string NameOf(DWORD processId);
+  // Ends every program of the group.
+  void End() { TerminateJobObject(job_, 0xDEAD); }
+  // The header of a visible top-level window of the group on the bench's
+  // desktop, or on the one nobody sees; empty when there is none.
+  std::string ShownWindow(bool unseen);
+
+ private:
+  void Refresh();  // the processes running now
+
+  HANDLE job_;
+  std::map<DWORD, bool> held_;  // the programs known to be of the group or not
+  std::map<DWORD, DWORD> parents_;
+  std::map<DWORD, std::string> names_;
+};
+
+std::vector<HWND> TopLevelWindows();
+
 class Session {
  public:
   explicit Session(const RunOptions& options) : options_(options) {}
@@ -53,9 +86,7 @@ class Session {
   void AnswerWindow(HWND window);
   bool HasTaken(HWND window, bool synced);
   bool TimeIsUp();
-  bool InFamily(DWORD processId);
-  void RefreshProcesses();
-  void EndFamily();
+  void EndPrograms();
 
   const RunOptions& options_;
   std::vector<std::string> lines_;
@@ -69,9 +100,7 @@ class Session {
   std::map<HWND, std::string> headers_;
   HWND lastHeader_ = nullptr;
   HWND pressInline_ = nullptr;
-  std::set<DWORD> family_, strangers_;
-  std::map<DWORD, std::string> processNames_;
-  std::map<DWORD, DWORD> parents_;
+  ProgramGroup programs_;
 };
 
 bool Perform(Session& session, HWND window, const Step& step);

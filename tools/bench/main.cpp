@@ -16,6 +16,7 @@ const char kUsage[] =
     "       bench.exe run [--cwd DIR] [--env NAME=VALUE] [--unset NAME] [--app PATH] [--answer ANSWER]...\n"
     "                     [--fault FAULT]... [--ide-window CLASS|TITLE] [--timeout SECONDS] [--machine]\n"
     "                     [--unattended] [--log PATTERNS] [--windows-version VERSION]\n"
+    "                     [--ignore TEXT]...\n"
     "                     (-- COMMAND LINE | --cmdfile FILE)\n"
     "       bench.exe time [--reps R] [--fill N] COMMANDLINE...\n"
     "tools/bench/README.md describes the words, answers, faults and what run prints.\n";
