@@ -52,7 +52,7 @@ regorvik_windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
 # splits the line with its own rules, so one holding a double quote is taken
 # as written.
 regorvik_command_file() {
-  local argument line='"C:\Program Files\Orvik\Compiler Integration\RegOrvikPkg.exe"'
+  local argument line='"C:\Program Files (x86)\Orvik\Compiler Integration\RegOrvikPkg.exe"'
   for argument in "${@:2}"; do
     [[ $argument != *\"* && (-z $argument || $argument == *[[:blank:]]*) ]] && argument="\"$argument\""
     line+=" $argument"

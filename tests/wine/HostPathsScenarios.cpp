@@ -12,7 +12,7 @@
 #define HYOU "\x95\x5C"
 #define NOU "\x94\x5C"
 #define WIDE_BLANK "\x81\x40"
-#define VENDOR "C:\\Program%20Files\\Orvik\\"
+#define VENDOR "C:\\Program%20Files%20(x86)\\Orvik\\"
 #define X1024 X64 X64 X64 X64 X64 X64 X64 X64 X64 X64 X64 X64 X64 X64 X64 X64
 
 SCENARIOS(HostPaths, {
@@ -26,7 +26,7 @@ SCENARIOS(HostPaths, {
         + class OrvikPkg.dll = $PKG\OrvikPkg.dll
         ~ $IDE\Second Copy\Common7\Tools\vcspawn.exe = ovcspawn.exe
         + $IDE\Second Copy\Common7\Tools\vcspawn_ms.exe = vcspawn.exe
-        + C:\Program Files\Orvik\Backups\vcspawn_ms.exe = vcspawn.exe
+        + C:\Program Files (x86)\Orvik\Backups\vcspawn_ms.exe = vcspawn.exe
         run $PKG\OrvikPkg.dll DllRegisterServer)"},
     {"SuffixedKeysWithoutTrailingBackslash",
      "suffix=Exp registered put:$IDE\\Exp%20Copy\\Common7\\Tools\\vcspawn.exe=vcspawn.exe mkdir:" VENDOR "Exp%20Backups "
@@ -39,7 +39,7 @@ SCENARIOS(HostPaths, {
         + class OrvikPkg.dll = $PKG\OrvikPkg.dll
         ~ $IDE\Exp Copy\Common7\Tools\vcspawn.exe = ovcspawn.exe
         + $IDE\Exp Copy\Common7\Tools\vcspawn_ms.exe = vcspawn.exe
-        + C:\Program Files\Orvik\Exp Backups\vcspawn_ms.exe = vcspawn.exe
+        + C:\Program Files (x86)\Orvik\Exp Backups\vcspawn_ms.exe = vcspawn.exe
         run $PKG\OrvikPkg.dll DllRegisterServer)"},
 
     // An InstallDir the tool cannot read whole (1,024 letters and a
@@ -90,7 +90,7 @@ SCENARIOS(CodePage932, {
         + class OrvikPkg.dll = $PKG\OrvikPkg.dll
         ~ $IDE\)" SO NOU HYOU R"(\Common7\Tools\vcspawn.exe = ovcspawn.exe
         + $IDE\)" SO NOU HYOU R"(\Common7\Tools\vcspawn_ms.exe = vcspawn.exe
-        + C:\Program Files\Orvik\)" HYOU R"(\vcspawn_ms.exe = vcspawn.exe
+        + C:\Program Files (x86)\Orvik\)" HYOU R"(\vcspawn_ms.exe = vcspawn.exe
         run $PKG\OrvikPkg.dll DllRegisterServer)"},
     {"TrailBytesInEveryCutComponent",
      "registered put:$IDE\\" HYOU "\\Common7\\Tools\\vcspawn.exe=vcspawn.exe mkdir:" VENDOR SO HYOU " "
@@ -102,7 +102,7 @@ SCENARIOS(CodePage932, {
         + class OrvikPkg.dll = $PKG\OrvikPkg.dll
         ~ $IDE\)" HYOU R"(\Common7\Tools\vcspawn.exe = ovcspawn.exe
         + $IDE\)" HYOU R"(\Common7\Tools\vcspawn_ms.exe = vcspawn.exe
-        + C:\Program Files\Orvik\)" SO HYOU R"(\vcspawn_ms.exe = vcspawn.exe
+        + C:\Program Files (x86)\Orvik\)" SO HYOU R"(\vcspawn_ms.exe = vcspawn.exe
         run $PKG\OrvikPkg.dll DllRegisterServer)"},
     // The caption, the program's file name, is cut at its last real backslash too.
     {"CaptionEndingInATrailByteBackslash", "tool-name=Setup" SO ".exe", "-- bogus", R"(

@@ -26,33 +26,33 @@
   "\n" R"(- $VS\Packages\$GUID\)"                                      \
   "\n" R"(- $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0")" \
   "\n" R"(- $VS\Packages\$GUID\Enabled = dword 1)"                     \
-  "\n" R"(- $VS\Packages\$GUID\InstallPath = sz "$PKG86\\0")"          \
+  "\n" R"(- $VS\Packages\$GUID\InstallPath = sz "$PKG\\0")"          \
   "\n" R"(- $VS\Packages\$GUID\ProductVersion = sz "7.0\0")"           \
-  "\n" R"(- class OrvikPkg.dll = $PKG86\OrvikPkg.dll)"                 \
-  "\n" R"(- class VelPkg.dll = $PKG86\VelPkg.dll)"                     \
+  "\n" R"(- class OrvikPkg.dll = $PKG\OrvikPkg.dll)"                 \
+  "\n" R"(- class VelPkg.dll = $PKG\VelPkg.dll)"                     \
   "\n" R"(~ $TOOLS\vcspawn.exe = vcspawn.exe)"                         \
-  "\n" R"(- $PKG86\)"                                                  \
-  "\n" R"(- $PKG86\OrvikPkg.dll = OrvikPkg.dll)"                       \
-  "\n" R"(- $PKG86\ovcspawn.exe = ovcspawn.exe)"                       \
-  "\n" R"(- $PKG86\RegOrvikPkg.exe = RegOrvikPkg.exe)"                 \
-  "\n" R"(- $PKG86\vcspawn_ms.exe = vcspawn.exe)"                      \
-  "\n" R"(- $PKG86\VelPkg.dll = VelPkg.dll)"                           \
+  "\n" R"(- $PKG\)"                                                  \
+  "\n" R"(- $PKG\OrvikPkg.dll = OrvikPkg.dll)"                       \
+  "\n" R"(- $PKG\ovcspawn.exe = ovcspawn.exe)"                       \
+  "\n" R"(- $PKG\RegOrvikPkg.exe = RegOrvikPkg.exe)"                 \
+  "\n" R"(- $PKG\vcspawn_ms.exe = vcspawn.exe)"                      \
+  "\n" R"(- $PKG\VelPkg.dll = VelPkg.dll)"                           \
   "\n" "- " PRODUCT                                                    \
-  "\n" R"(run $PKG86\OrvikPkg.dll DllUnregisterServer in $PKG86)"      \
-  "\n" R"(run $PKG86\VelPkg.dll DllUnregisterServer in $PKG86)"        \
-  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86)"
+  "\n" R"(run $PKG\OrvikPkg.dll DllUnregisterServer)"      \
+  "\n" R"(run $PKG\VelPkg.dll DllUnregisterServer)"        \
+  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup")"
 // A product replaced: the older tool takes the package out, the newer puts
 // it back.
 #define REPLACED                                                                                                  \
-  "\n" R"(run $PKG86\OrvikPkg.dll DllUnregisterServer in $PKG86)"                                                 \
-  "\n" R"(run $PKG86\VelPkg.dll DllUnregisterServer in $PKG86)"                                                   \
-  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86)"                                                  \
-  "\n" R"(run $PKG86\VelPkg.dll DllRegisterServer in $PKG86)"                                                     \
-  "\n" R"(run $PKG86\OrvikPkg.dll DllRegisterServer in $PKG86)"                                                   \
-  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86)"                                                  \
-  "\n" R"(log A start-up: command line ""$PKG86\RegOrvikPkg.exe" /s /uninstall" in $PKG86, ENVSDK_ROOTSUFFIX "")" \
+  "\n" R"(run $PKG\OrvikPkg.dll DllUnregisterServer)"                                                 \
+  "\n" R"(run $PKG\VelPkg.dll DllUnregisterServer)"                                                   \
+  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup")"                                                  \
+  "\n" R"(run $PKG\VelPkg.dll DllRegisterServer)"                                                     \
+  "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)"                                                   \
+  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup")"                                                  \
+  "\n" R"(log A start-up: command line ""$PKG\RegOrvikPkg.exe" /s /uninstall" in $PKG, ENVSDK_ROOTSUFFIX "")" \
   "\n" R"(log A end: exit code 0)"                                                                                \
-  "\n" R"(log B start-up: command line ""$PKG86\RegOrvikPkg.exe" /s /install" in $PKG86, ENVSDK_ROOTSUFFIX "")"   \
+  "\n" R"(log B start-up: command line ""$PKG\RegOrvikPkg.exe" /s /install" in $PKG, ENVSDK_ROOTSUFFIX "")"   \
   "\n" R"(log B end: exit code 0)"
 
 SCENARIOS(Installer, {
@@ -61,23 +61,23 @@ SCENARIOS(Installer, {
         + $VS\Packages\$GUID\
         + $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
         + $VS\Packages\$GUID\Enabled = dword 1
-        + $VS\Packages\$GUID\InstallPath = sz "$PKG86\\0"
+        + $VS\Packages\$GUID\InstallPath = sz "$PKG\\0"
         + $VS\Packages\$GUID\ProductVersion = sz "7.0\0"
-        + class OrvikPkg.dll = $PKG86\OrvikPkg.dll
-        + class VelPkg.dll = $PKG86\VelPkg.dll
+        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        + class VelPkg.dll = $PKG\VelPkg.dll
         ~ $TOOLS\vcspawn.exe = ovcspawn.exe
         + $TOOLS\vcspawn_ms.exe = vcspawn.exe
         + C:\Program Files (x86)\Orvik\
-        + $PKG86\
-        + $PKG86\OrvikPkg.dll = OrvikPkg.dll
-        + $PKG86\ovcspawn.exe = ovcspawn.exe
-        + $PKG86\RegOrvikPkg.exe = RegOrvikPkg.exe
-        + $PKG86\vcspawn_ms.exe = vcspawn.exe
-        + $PKG86\VelPkg.dll = VelPkg.dll
+        + $PKG\
+        + $PKG\OrvikPkg.dll = OrvikPkg.dll
+        + $PKG\ovcspawn.exe = ovcspawn.exe
+        + $PKG\RegOrvikPkg.exe = RegOrvikPkg.exe
+        + $PKG\vcspawn_ms.exe = vcspawn.exe
+        + $PKG\VelPkg.dll = VelPkg.dll
         + )" PRODUCT R"(
-        run $PKG86\VelPkg.dll DllRegisterServer in $PKG86
-        run $PKG86\OrvikPkg.dll DllRegisterServer in $PKG86
-        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86)"},
+        run $PKG\VelPkg.dll DllRegisterServer
+        run $PKG\OrvikPkg.dll DllRegisterServer
+        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
     {"UninstallRunsTheToolBeforeTheFilesGo", WITH_THE_INSTALLER "exec:msiexec%20/i%20" MSI "%20/qn",
      "--cwd C:\\RegOrvikBench --exact msiexec /x " MSI " /qn", "exit 0" REMOVED},
     // Without the IDE's spawner /s /install fails silently; Wine's msiexec
@@ -87,17 +87,17 @@ SCENARIOS(Installer, {
         exit 1627
         + $VS\Packages\$GUID\
         + $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
-        + class VelPkg.dll = $PKG86\VelPkg.dll
+        + class VelPkg.dll = $PKG\VelPkg.dll
         + C:\Program Files (x86)\Orvik\
-        run $PKG86\VelPkg.dll DllRegisterServer in $PKG86)"},
+        run $PKG\VelPkg.dll DllRegisterServer)"},
 
     // A repair runs /s /install again: it finds the version the installer
     // recorded, the same as its own, and installs over itself.
     {"RepairInstallsOverItself", INSTALLED, MSIEXEC "/i " MSI " REINSTALL=ALL REINSTALLMODE=vomus /qn", R"(
         exit 0
-        run $PKG86\VelPkg.dll DllRegisterServer in $PKG86
-        run $PKG86\OrvikPkg.dll DllRegisterServer in $PKG86
-        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86)"},
+        run $PKG\VelPkg.dll DllRegisterServer
+        run $PKG\OrvikPkg.dll DllRegisterServer
+        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
     // A newer build removes the older product, then installs itself; a
     // second build of the same version, with a product code of its own, does
     // the same, leaving one product. An older build is refused.
@@ -118,7 +118,7 @@ SCENARIOS(Installer, {
         exit 1627
         - $VS\Packages\
         + C:\Program Files (x86)\Orvik\
-        run $PKG86\VelPkg.dll DllRegisterServer in $PKG86
+        run $PKG\VelPkg.dll DllRegisterServer
         log A start-up: nobody can see this program's windows: its window station is not visible
         log A /install: nobody can see the message box "RegOrvikPkg" "Error executing regsvr32.exe /c /s VelPkg.dll": taken as OK
         log A /install: nobody can see the message box "RegOrvikPkg" "Failed to install Orvik C++ Integration Tool\n": taken as OK
@@ -129,10 +129,10 @@ SCENARIOS(Installer, {
     // succeeds all the same.
     {"RemovalAfterTheIdeIsGoneSucceeds", INSTALLED "regdel:$VS", "--unattended --log nobody|end: " MSIEXEC "/x " MSI " /qn", R"(
         exit 0
-        - $PKG86\OrvikPkg.dll = OrvikPkg.dll
-        - $PKG86\ovcspawn.exe = ovcspawn.exe
-        - $PKG86\RegOrvikPkg.exe = RegOrvikPkg.exe
-        - $PKG86\VelPkg.dll = VelPkg.dll
+        - $PKG\OrvikPkg.dll = OrvikPkg.dll
+        - $PKG\ovcspawn.exe = ovcspawn.exe
+        - $PKG\RegOrvikPkg.exe = RegOrvikPkg.exe
+        - $PKG\VelPkg.dll = VelPkg.dll
         - )" PRODUCT R"(
         log A start-up: nobody can see this program's windows: its window station is not visible
         log A /uninstall: nobody can see the message box "Error" "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0" is absent in the Registry.": taken as OK
@@ -145,12 +145,12 @@ SCENARIOS(Installer, {
     {"RemovalWithAFailingToolFailsWhileTheIdeIsThere", INSTALLED,
      "--unattended --env TESTBED_DEVENV_EXIT=2 --ignore product --log end: " MSIEXEC "/x " MSI " /qn", R"(
         exit 1627
-        run $PKG86\OrvikPkg.dll DllUnregisterServer in $PKG86
-        run $PKG86\VelPkg.dll DllUnregisterServer in $PKG86
-        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86
-        run $PKG86\VelPkg.dll DllRegisterServer in $PKG86
-        run $PKG86\OrvikPkg.dll DllRegisterServer in $PKG86
-        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG86
+        run $PKG\OrvikPkg.dll DllUnregisterServer
+        run $PKG\VelPkg.dll DllUnregisterServer
+        run ""$IDE\Common7\IDE\devenv.exe" /setup"
+        run $PKG\VelPkg.dll DllRegisterServer
+        run $PKG\OrvikPkg.dll DllRegisterServer
+        run ""$IDE\Common7\IDE\devenv.exe" /setup"
         log A end: exit code -1
         log B end: exit code -1)"},
     // FORCEREMOVE=1 takes it out all the same.

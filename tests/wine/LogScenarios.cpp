@@ -14,9 +14,9 @@ SCENARIOS(Log, {
         log A /install: start "regsvr32.exe /c /s VelPkg.dll" in $PKG
         log A /install: "regsvr32.exe /c /s VelPkg.dll" ended with exit code 0
         log A /install: open key $VS\Packages\$GUID with KEY_READ
-        log A /install: read value InstallPath of $VS\Packages\$GUID: REG_SZ, 45 bytes
+        log A /install: read value InstallPath of $VS\Packages\$GUID: REG_SZ, 51 bytes
         log A /install: open key $VS with KEY_ALL_ACCESS
-        log A /install: read value InstallDir of $VS: REG_SZ, 59 bytes
+        log A /install: read value InstallDir of $VS: REG_SZ, 65 bytes
         log A /install: load $TOOLS\vcspawn.exe to read its string 101: "Build Spawner"
         log A /install: copy $TOOLS\vcspawn.exe to $PKG\vcspawn_ms.exe unless it exists
         log A /install: load $PKG\vcspawn_ms.exe to read its string 101: "Build Spawner"
@@ -27,7 +27,7 @@ SCENARIOS(Log, {
         log A /install: open key $VS\Packages\$GUID\ with KEY_ALL_ACCESS
         log A /install: write value Enabled of $VS\Packages\$GUID\: REG_DWORD, 4 bytes
         log A /install: open key $VS with KEY_ALL_ACCESS
-        log A /install: read value InstallDir of $VS: REG_SZ, 59 bytes
+        log A /install: read value InstallDir of $VS: REG_SZ, 65 bytes
         log A /install: start ""$IDE\Common7\IDE\devenv.exe" /setup" in $PKG
         log A /install: ""$IDE\Common7\IDE\devenv.exe" /setup" ended with exit code 0
         log A end: exit code 0)"},

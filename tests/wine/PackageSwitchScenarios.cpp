@@ -13,7 +13,7 @@
   R"-(show 1000 "&Enable Orvik Package\n(turn on Orvik C++ Compiler integration features)" radio multiline )-" \
   state "\npress Cancel\nexit 0"
 // InstallPath naming a directory that does not exist: no backup can go there.
-#define NO_PACKAGE_DIR "reg:$VS\\Packages\\$GUID\\InstallPath=sz0:C:\\Program%20Files\\Orvik\\Not%20There\\ "
+#define NO_PACKAGE_DIR "reg:$VS\\Packages\\$GUID\\InstallPath=sz0:C:\\Program%20Files%20(x86)\\Orvik\\Not%20There\\ "
 
 SCENARIOS(PackageSwitch, {
     {"EnableSwapsRegistersAndRecords", DISABLED, "-- /enable", R"(

@@ -8,7 +8,7 @@
 #include "Scenario.h"
 
 // A temporary folder whose files the transcript shows: $PKG\Temp.
-#define PKG_TEMP "C:\\Program%20Files\\Orvik\\Compiler%20Integration\\Temp"
+#define PKG_TEMP "C:\\Program%20Files%20(x86)\\Orvik\\Compiler%20Integration\\Temp"
 #define UNSEEN "--unattended --log nobody|end: "
 // The log's first line where nobody sees.
 #define UNSEEN_START "\n" R"(log A start-up: nobody can see this program's windows: its window station is not visible)"

@@ -1,18 +1,19 @@
 #pragma once
 // The simulated machine: where the IDE, the package and the bench's own
 // traces live, and the short names the transcripts and machine words use.
+// It is 64-bit Windows as the tool's users have it: the IDE and the package
+// are 32-bit, so their folders are below Program Files (x86), and their keys
+// in the 32-bit registry view, where the i686 bench works.
 
 namespace bench::layout {
 
-#define BENCH_IDE_ROOT "C:\\Program Files\\Microsoft Visual Studio .NET"
-#define BENCH_PACKAGE_DIR "C:\\Program Files\\Orvik\\Compiler Integration"
+#define BENCH_IDE_ROOT "C:\\Program Files (x86)\\Microsoft Visual Studio .NET"
+#define BENCH_PACKAGE_DIR "C:\\Program Files (x86)\\Orvik\\Compiler Integration"
 #define BENCH_IDE_KEYS "Software\\Microsoft\\VisualStudio"
 constexpr char kIdeRoot[] = BENCH_IDE_ROOT;
 constexpr char kIdeExeDir[] = BENCH_IDE_ROOT "\\Common7\\IDE\\";
 constexpr char kIdeToolsDir[] = BENCH_IDE_ROOT "\\Common7\\Tools\\";
-constexpr char kVendorDir[] = "C:\\Program Files\\Orvik";
-// Where the example installer puts the package: a 32-bit package on 64-bit Windows.
-constexpr char kVendorDir32[] = "C:\\Program Files (x86)\\Orvik";
+constexpr char kVendorDir[] = "C:\\Program Files (x86)\\Orvik";
 constexpr char kPackageDir[] = BENCH_PACKAGE_DIR "\\";
 constexpr char kOlderCopyDir[] = BENCH_PACKAGE_DIR " 6.5\\";
 constexpr char kToolName[] = "RegOrvikPkg.exe";
@@ -38,8 +39,7 @@ constexpr char kClasses[][2][48] = {{"OrvikPkg.dll", "{8F4A1C3E-2B6D-4E97-A5C0-7
                                     {"VelPkg.dll", "{5C2E9B40-7D13-4F6A-9E21-3B8D0C4A7F15}"}};
 
 // Longest path first, so that $TOOLS wins over $IDE and $OLD over $PKG.
-constexpr char kAliases[][2][64] = {{"$TOOLS", BENCH_IDE_ROOT "\\Common7\\Tools"},
-                                    {"$PKG86", "C:\\Program Files (x86)\\Orvik\\Compiler Integration"},
+constexpr char kAliases[][2][80] = {{"$TOOLS", BENCH_IDE_ROOT "\\Common7\\Tools"},
                                     {"$OLD", BENCH_PACKAGE_DIR " 6.5"},
                                     {"$TOOLKEY", "HKLM\\Software\\Orvik\\Compiler Integration Tool"},
                                     {"$IDE", BENCH_IDE_ROOT},

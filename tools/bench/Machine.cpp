@@ -111,7 +111,7 @@ std::string Wipe() {
   for (const std::string& key : keys)
     if (LONG status = RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str()); status && status != ERROR_FILE_NOT_FOUND)
       return Error("deleting HKLM\\" + key, status);
-  for (std::string directory : {kIdeRoot, kVendorDir, kVendorDir32, kBenchDir}) {
+  for (std::string directory : {kIdeRoot, kVendorDir, kBenchDir}) {
     DeleteDirectoryTree(std::wstring(directory.begin(), directory.end()));
     if (GetFileAttributesA(directory.c_str()) != INVALID_FILE_ATTRIBUTES) return "could not remove " + directory;
   }

@@ -146,7 +146,6 @@ std::vector<std::string> Snapshot() {
   }
   DumpFiles(lines, kIdeRoot);
   DumpFiles(lines, kVendorDir);
-  DumpFiles(lines, kVendorDir32);
   ListProducts(lines);
   return lines;
 }
