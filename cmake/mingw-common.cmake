@@ -1,9 +1,7 @@
-# The thread model of the runtimes a program links statically. The test
-# build takes posix, because GoogleTest needs std::mutex; its runtime calls
-# GetTickCount64, which Windows XP lacks, so the release takes win32.
-if(NOT MINGW_THREADS)
-  set(MINGW_THREADS posix)
-endif()
+# MINGW_THREADS is the thread model of the runtimes a program links
+# statically. The test build takes posix, because GoogleTest needs
+# std::mutex; its runtime calls GetTickCount64, which Windows XP lacks, so the
+# release takes win32.
 find_program(CMAKE_C_COMPILER NAMES ${MINGW_PREFIX}-gcc-${MINGW_THREADS} REQUIRED)
 find_program(CMAKE_CXX_COMPILER NAMES ${MINGW_PREFIX}-g++-${MINGW_THREADS} REQUIRED)
 find_program(CMAKE_RC_COMPILER NAMES ${MINGW_PREFIX}-windres REQUIRED)

@@ -2,10 +2,11 @@
 # How "RegOrvikPkg.exe /UnregAllCompilers" scales under Wine, beside wine's
 # own reg.exe deleting the same tree.
 #
-#   scripts/benchmark-unregister-all.sh [--reps N] [BUILD_DIR]
+#   scripts/benchmark-unregister-all.sh [--reps N]
 #
-# BUILD_DIR is the x86_64 Windows build (default build/tests-x64); what is missing
-# there is built. For 1,000 and then 10,000 compilers, bench.exe time (inside
+# The tool is the release (build/release-x86, as scripts/release.sh builds
+# it), under 32-bit Wine; what is missing is built. For 1,000 and then 10,000
+# compilers, bench.exe time (inside
 # Wine) rebuilds the compiler list before each run, untimed, then times the
 # tool and "reg.exe delete ... /f" in turn, N times each (default 9), all on
 # one CPU. Prints the medians and the ratios against their bars: the tool at
@@ -14,24 +15,17 @@
 set -euo pipefail
 # shellcheck source=scripts/wine-env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-reps=9 build=$regorvik_repo/build/tests-x64
-while (($#)); do
-  case $1 in
-    --reps) reps=$2; shift 2 ;;
-    -h | --help) sed -n '2,14p' "$0"; exit 0 ;;
-    *) build=$(realpath -m "$1"); shift ;;
-  esac
-done
-regorvik_build "$build" RegOrvikPkg bench
+regorvik_benchmark_reps 9 "$0" "$@"
+regorvik_build release bench
 regorvik_use_benchmark_prefix
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-tool="\"$(regorvik_windows_path "$build/src/RegOrvikPkg.exe")\" /UnregAllCompilers"
+tool="\"$(regorvik_windows_path "$regorvik_release_dir/src/RegOrvikPkg.exe")\" /UnregAllCompilers"
 reg='reg.exe delete "HKLM\Software\Orvik\Compiler Integration Tool\Compilers" /f'
 for size in 1000 10000; do
   echo "$size compilers: $reps runs of each, in turn..."
-  wine "$build/bench/bench.exe" time --reps "$reps" --fill "$size" "$tool" "$reg" | tr -d '\r' >"$work/$size"
+  wine "$regorvik_build_dir/bench/bench.exe" time --reps "$reps" --fill "$size" "$tool" "$reg" | tr -d '\r' >"$work/$size"
   awk '$3 != 0 { print "a run ended with exit code " $3 > "/dev/stderr"; exit 1 }' "$work/$size"
 done
 awk -v tool1k="$(regorvik_median "$work/1000" 0)" -v reg1k="$(regorvik_median "$work/1000" 1)" \

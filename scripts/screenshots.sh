@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/: the Enable/Disable dialog, its About box, the
-# usage window and one message box of each kind the program shows, as Wine
-# draws them with its X11 driver on a virtual screen, each cut to its window.
+# usage window and one message box of each kind the release's RegOrvikPkg.exe
+# shows, as Wine draws them with its X11 driver on a virtual screen, each cut
+# to its window.
 #
-#   scripts/screenshots.sh [BUILD_DIR]      (default: build/tests-x64; what is missing is built)
+#   scripts/screenshots.sh      (what is missing is built: the release, the i686 bench)
 #
 # The prefix is build/screenshots/prefix, apart from the others. The bench
 # holds each window open until its picture is taken; its transcripts land
@@ -11,7 +12,6 @@
 set -euo pipefail
 # shellcheck source=scripts/wine-env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-build=$(realpath -m "${1:-$regorvik_repo/build/tests-x64}")
 work=$regorvik_repo/build/screenshots
 release=$work/release
 
@@ -25,7 +25,7 @@ if ((${#missing[@]})); then
   ((EUID == 0)) || { echo "screenshots.sh: run as root to install ${missing[*]}" >&2; exit 1; }
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
-regorvik_build "$build" RegOrvikPkg testbed bench
+regorvik_build release testbed bench
 mkdir -p "$work"
 
 # Xvfb picks a free display and writes its number once it accepts clients.
@@ -34,13 +34,14 @@ xvfb=$!
 trap 'WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
 for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
 DISPLAY=:$(<"$work/display")
-export DISPLAY REGORVIK_BUILD_DIR
-REGORVIK_BUILD_DIR=$(regorvik_windows_path "$build")
+export DISPLAY REGORVIK_BUILD_DIR REGORVIK_TOOL_EXE
+REGORVIK_BUILD_DIR=$(regorvik_windows_path "$regorvik_build_dir")
+REGORVIK_TOOL_EXE=$(regorvik_windows_path "$regorvik_release_dir/src/RegOrvikPkg.exe")
 regorvik_use_prefix "$work/prefix" screen
 # The caption buttons are drawn with the symbol font Marlett, which Wine
 # finds in the prefix's Fonts folder; without it they show letters.
 cp -u /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-bench() { wine "$build/bench/bench.exe" "$@"; }
+bench() { wine "$regorvik_build_dir/bench/bench.exe" "$@"; }
 
 # The id of the viewable top-level window with exactly this title; waits for it.
 wait_for_window() {

@@ -60,15 +60,20 @@ regorvik_command_file() {
   printf '%s\n' "$line" >"$1"
 }
 
-# regorvik_build DIR TARGET...: builds these targets of the x86_64 Windows
-# build in DIR, configuring it the first time; quiet unless it fails.
+# The i686 test build (the bench, the testbed, the example installer) and the
+# release it runs, the very exe that scripts/release.sh packs.
+regorvik_build_dir=$regorvik_repo/build/tests-x86
+regorvik_release_dir=$regorvik_repo/build/release-x86
+
+# regorvik_build TARGET...: builds these targets of the i686 test build,
+# configuring it the first time: `release` (the release, through
+# scripts/release.sh), `bench`, `testbed`, `installer`; quiet unless it fails.
 regorvik_build() {
-  local build=$1 log=$1/regorvik-build.log
-  shift
+  local build=$regorvik_build_dir log=$regorvik_build_dir/regorvik-build.log
   mkdir -p "$build" || return 1
   if [[ ! -f $build/build.ninja ]]; then
     echo "Configuring the Windows build in $build (the first build takes a few minutes)..."
-    (cd "$regorvik_repo" && cmake --preset tests-x64 -B "$build") >"$log" 2>&1 || { cat "$log" >&2; return 1; }
+    (cd "$regorvik_repo" && cmake --preset tests-x86) >"$log" 2>&1 || { cat "$log" >&2; return 1; }
   fi
   cmake --build "$build" --target "$@" >"$log" 2>&1 && return 0
   tail -n 40 "$log" >&2
@@ -85,6 +90,22 @@ regorvik_use_benchmark_prefix() {
   taskset -cp "$(($(nproc) - 1))" $$ >/dev/null
   WINEPREFIX=$prefix wineserver -k 2>/dev/null && WINEPREFIX=$prefix wineserver -w
   regorvik_use_prefix "$prefix"
+}
+
+# regorvik_benchmark_reps DEFAULT SCRIPT ARGUMENT...: sets reps to the number
+# of runs a benchmark's arguments ask for (--reps N), else DEFAULT; --help
+# prints the script's opening comment, anything else is a usage error.
+regorvik_benchmark_reps() {
+  reps=$1
+  local script=$2
+  shift 2
+  while (($#)); do
+    case $1 in
+      --reps) reps=${2:?--reps wants a number}; shift 2 ;;
+      -h | --help) sed -n '2,/^[^#]/{/^#/{s/^# \{0,1\}//;p;}}' "$script"; exit 0 ;;
+      *) echo "$(basename "$script"): unknown argument $1 (--reps N or --help)" >&2; exit 2 ;;
+    esac
+  done
 }
 
 # regorvik_median FILE INDEX: the median milliseconds of one program's runs

@@ -2,7 +2,7 @@
 # Runs one Windows program of the build under Wine with the ANSI code page
 # 932, like wine-run.sh. Every program it starts inherits the code page.
 #
-#   scripts/wine-run-cp932.sh build/tests-x64/bench/scenario_tests.exe --gtest_filter='CodePage932/*'
+#   scripts/wine-run-cp932.sh build/tests-x86/bench/scenario_tests.exe --gtest_filter='CodePage932/*'
 #
 # Wine takes the code page from LC_ALL even when Linux has no such locale,
 # but then it names files in ASCII only: a double-byte file name fails with

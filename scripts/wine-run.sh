@@ -2,7 +2,7 @@
 # Runs one Windows program of the build under Wine and exits with its exit
 # code (Wine passes on only the low 8 bits: -1 arrives as 255).
 #
-#   scripts/wine-run.sh build/tests-x64/bench/scenario_tests.exe --gtest_brief=1
+#   scripts/wine-run.sh build/tests-x86/bench/scenario_tests.exe --gtest_brief=1
 #
 # This is the entry point of every Wine test of the Windows test builds.
 set -uo pipefail

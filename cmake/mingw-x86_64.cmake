@@ -1,5 +1,0 @@
-# Cross build for 64-bit Windows with mingw-w64 (runs under Wine in the tests).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(MINGW_PREFIX x86_64-w64-mingw32)
-include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
