@@ -22,8 +22,6 @@ constexpr char kBenchDir[] = "C:\\RegOrvikBench";
 constexpr char kRunLog[] = "C:\\RegOrvikBench\\testbed.log";
 // The example installer's upgrade code, which all its versions share.
 constexpr char kInstallerUpgradeCode[] = "{6A1F0C53-5B2E-4F7D-9C31-2E8D4B7A9F10}";
-// The one component of its package files.
-constexpr char kInstallerComponent[] = "{2F6C7B1E-8D4A-4C9B-A3E5-1B7D9F2C4E60}";
 constexpr char kToolLog[] = "C:\\RegOrvikBench\\RegOrvikPkg.log";  // REGORVIK_LOG of a run with --log
 
 // Below HKEY_LOCAL_MACHINE.

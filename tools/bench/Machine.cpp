@@ -5,7 +5,6 @@
 
 #include <msi.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -59,38 +58,16 @@ std::string Execute(const std::string& commandLine, bool unseen = false) {
   return why.empty() ? why : commandLine + ": " + why;
 }
 
-// A GUID as Windows Installer packs it into key names: the first three
-// groups' digits reversed, then each byte of the rest with its digits swapped.
-std::string Packed(const std::string& guid) {
-  std::string digits, packed;
-  for (char c : guid)
-    if (std::isxdigit(static_cast<unsigned char>(c))) digits += c;
-  for (auto [from, length] : {std::pair{0, 8}, {8, 4}, {12, 4}})
-    packed.append(digits.rbegin() + 32 - from - length, digits.rbegin() + 32 - from);
-  for (std::size_t i = 16; i + 1 < digits.size(); i += 2) packed += {digits[i + 1], digits[i]};
-  return packed;
-}
-
-// What Windows Installer keeps of the example's products (in the 64-bit view,
-// where Wine's keeps it for every program): a removal that failed or was
+// What Windows Installer records of installed products, in the 64-bit view
+// where Wine's keeps it for every program. A removal that failed or was
 // rolled back leaves some of it, such as the package's component still
 // claimed by a product that is gone, which would keep the next product's
-// files at its removal.
-void ForgetProducts(const std::vector<std::string>& codes) {
-  const std::string installer = "Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\";
-  std::vector<std::pair<std::string, std::string>> keys = {
-      {installer + "Components", Packed(kInstallerComponent)},
-      {"Software\\Classes\\Installer\\UpgradeCodes", Packed(kInstallerUpgradeCode)}};
-  for (const std::string& code : codes) {
-    for (const char* parent : {"Software\\Classes\\Installer\\Products", "Software\\Classes\\Installer\\Features"})
-      keys.emplace_back(parent, Packed(code));
-    keys.emplace_back(installer + "Products", Packed(code));
-    keys.emplace_back("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", code);
-  }
-  for (const auto& [parent, key] : keys) {
+// files at its removal. No product but the example's is ever installed here.
+void ForgetInstalledProducts() {
+  for (const char* key : {"Software\\Classes\\Installer", "Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData"}) {
     HKEY handle;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, &handle)) continue;
-    RegDeleteTreeA(handle, key.c_str());
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, &handle)) continue;
+    RegDeleteTreeA(handle, nullptr);
     RegCloseKey(handle);
   }
 }
@@ -105,7 +82,8 @@ std::string Wipe() {
   for (DWORD i = 0; MsiEnumRelatedProductsA(kInstallerUpgradeCode, 0, i, product) == ERROR_SUCCESS; ++i)
     products.emplace_back(product);
   for (const std::string& code : products) Execute("msiexec.exe /x " + code + " FORCEREMOVE=1 /qn", true);
-  ForgetProducts(products);
+  ForgetInstalledProducts();
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Wine", "Version");  // a run's Windows version
   std::vector<std::string> keys = IdeRootKeys();
   keys.insert(keys.end(), {kVendorKey, kClassesKey + std::string(kPackageGuid), kClassesKey + std::string(kOrvikPkgClsid)});
   for (const std::string& key : keys)

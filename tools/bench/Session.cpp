@@ -15,6 +15,7 @@ namespace {
 constexpr DWORD kPollMs = 5;
 constexpr UINT kRoundTripMs = 100;
 constexpr DWORD kUnprobedPauseMs = 20;
+constexpr char kWineKey[] = "Software\\Wine";
 
 // The bench's own environment with the run's settings. A machine run starts
 // from none of the switches that steer the tool and the testbed, whatever the
@@ -43,29 +44,6 @@ std::string BuildEnvironment(const RunOptions& options) {
   for (const std::string& entry : entries) block += entry + '\0';
   return block + '\0';
 }
-
-// Wine tells a program the Windows version that the AppDefaults key of its
-// file name sets: for the run's program alone, and only while the run lasts.
-class WindowsVersionSetting {
- public:
-  explicit WindowsVersionSetting(const RunOptions& options) {
-    if (options.windowsVersion.empty()) return;
-    std::string program = options.application;
-    if (program.empty()) {
-      const bool quoted = options.commandLine.compare(0, 1, "\"") == 0;
-      program = options.commandLine.substr(quoted, options.commandLine.find(quoted ? '"' : ' ', quoted) - quoted);
-    }
-    key_ = "Software\\Wine\\AppDefaults\\" + program.substr(program.find_last_of('\\') + 1);
-    RegSetKeyValueA(HKEY_CURRENT_USER, key_.c_str(), "Version", REG_SZ, options.windowsVersion.c_str(),
-                    static_cast<DWORD>(options.windowsVersion.size() + 1));
-  }
-  ~WindowsVersionSetting() {
-    if (!key_.empty()) RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str());
-  }
-
- private:
-  std::string key_;
-};
 
 // Waits a moment or until the process ends (true), serving meanwhile the
 // bench's own windows: the IDE's window may be sent a message while the tool
@@ -104,12 +82,16 @@ int Session::Run(std::string& transcript) {
   if (options_.machine) DeleteFileA(layout::kRunLog);
   if (!options_.log.empty()) DeleteFileA(layout::kToolLog);
   if (options_.machine) before = Snapshot();
-  const WindowsVersionSetting version(options_);
+  // The Windows version Wine tells the programs started from here on; the
+  // bench was told its own when it started. A wipe takes it away too.
+  const std::string& version = options_.windowsVersion;
+  if (!version.empty()) RegSetKeyValueA(HKEY_CURRENT_USER, kWineKey, "Version", REG_SZ, version.c_str(), version.size() + 1);
   bool running = StartIdeWindows() && Start();
   while (running && failure_.empty()) {
     if (HWND ready = FindReadyWindow(nullptr)) AnswerWindow(ready);
     else if (Pause(process_.hProcess) || TimeIsUp()) break;
   }
+  if (!version.empty()) RegDeleteKeyValueA(HKEY_CURRENT_USER, kWineKey, "Version");
   if (failure_.empty() && nextAnswer_ < options_.answers.size())
     Fail(std::to_string(options_.answers.size() - nextAnswer_) + " answer(s) left for windows that never came");
   DWORD exitCode = 0;

@@ -2,7 +2,6 @@
 // and the benchmarks. README.md describes the formats.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,34 +16,17 @@ const char kUsage[] =
     "                     [--fault FAULT]... [--ide-window CLASS|TITLE] [--timeout SECONDS] [--machine]\n"
     "                     [--unattended] [--log PATTERNS] [--windows-version VERSION]\n"
     "                     [--ignore TEXT]...\n"
-    "                     (-- COMMAND LINE | --cmdfile FILE)\n"
+    "                     --cmdfile FILE\n"
     "       bench.exe time [--reps R] [--fill N] COMMANDLINE...\n"
     "tools/bench/README.md describes the words, answers, faults and what run prints.\n";
-
-// The exact text after the first "--" token of our own command line.
-bool CommandAfterSeparator(std::string& commandLine) {
-  const std::string raw = GetCommandLineA();
-  bool quoted = false;
-  for (std::size_t i = 0, start = 0; i <= raw.size(); ++i) {
-    if (i < raw.size() && (quoted || (raw[i] != ' ' && raw[i] != '\t'))) {
-      quoted = raw[i] == '"' ? !quoted : quoted;
-    } else if (i - start == 2 && raw.compare(start, 2, "--") == 0) {
-      commandLine = raw.substr(std::min(i + 1, raw.size()));
-      return true;
-    } else {
-      start = i + 1;
-    }
-  }
-  return false;
-}
 
 int RunCommand(const std::vector<std::string>& args) {
   bench::RunOptions options;
   bool haveCommand = false;
   for (std::size_t i = 1; i < args.size() && !haveCommand;) {
-    if (args[i] == "--") {
-      haveCommand = CommandAfterSeparator(options.commandLine);
-    } else if (args[i] == "--cmdfile" && i + 1 < args.size()) {
+    // The command line exactly as the file holds it: Wine would rebuild one
+    // given as arguments its own way.
+    if (args[i] == "--cmdfile" && i + 1 < args.size()) {
       options.commandLine = bench::ReadAll(args[i + 1]);
       for (char end : {'\n', '\r'})
         if (!options.commandLine.empty() && options.commandLine.back() == end) options.commandLine.pop_back();
