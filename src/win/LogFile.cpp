@@ -88,7 +88,8 @@ HANDLE OpenLogFile(bool unattended, std::string& refusal) {
   if (folder.empty()) return INVALID_HANDLE_VALUE;
   const std::string path = folder + "RegOrvikPkg.log";
   // The name itself is opened, not what a link there points to.
-  const HANDLE file = OpenForAppending(path, FILE_READ_ATTRIBUTES | READ_CONTROL, OPEN_ALWAYS, FILE_FLAG_OPEN_REPARSE_POINT);
+  const HANDLE file =
+      OpenForAppending(path, FILE_READ_ATTRIBUTES | READ_CONTROL, OPEN_ALWAYS, FILE_FLAG_OPEN_REPARSE_POINT);
   if (file == INVALID_HANDLE_VALUE) return file;
   const char* why = WhyRefused(file);
   if (why == nullptr) return file;
