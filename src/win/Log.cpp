@@ -52,6 +52,8 @@ void CloseLog() {
 
 void SetLogOption(const std::string& option) { currentOption = option; }
 
+bool Logging() { return logFile != INVALID_HANDLE_VALUE; }
+
 void LogStep(const std::string& step) { LogResult(step, nullptr, ERROR_SUCCESS); }
 
 void LogResult(const std::string& step, const char* call, DWORD error) {

@@ -29,6 +29,10 @@ void LogStart(const std::string& commandLine, const std::string& rootSuffix);
 // dialog.
 void SetLogOption(const std::string& option);
 
+// Whether a log is open: only then is a step worth putting into words, which
+// the hot loops of the compiler list skip otherwise.
+bool Logging();
+
 // Appends a line for a step.
 void LogStep(const std::string& step);
 // Appends "STEP" when the Windows call it made succeeded (error 0), else

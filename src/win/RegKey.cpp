@@ -47,7 +47,9 @@ LONG RegKey::OpenBelow(HKEY parent, const std::string& parentPath, const std::st
   HKEY key = nullptr;
   const LONG result = RegOpenKeyExA(parent, name.c_str(), 0, access, &key);
   path_ = parentPath + "\\" + name;
-  LogResult("open key " + path_ + " with " + AccessName(access), "RegOpenKeyExA", static_cast<DWORD>(result));
+  if (Logging()) {
+    LogResult("open key " + path_ + " with " + AccessName(access), "RegOpenKeyExA", static_cast<DWORD>(result));
+  }
   if (result == ERROR_SUCCESS) key_ = key;
   return result;
 }
@@ -122,9 +124,10 @@ LONG RegKey::EnumKey(DWORD index, std::string& name) const {
   char buffer[kKeyNameBufferSize] = {};
   DWORD size = kKeyNameBufferSize;
   const LONG result = RegEnumKeyExA(key_, index, buffer, &size, nullptr, nullptr, nullptr, nullptr);
+  if (result == ERROR_SUCCESS) name.assign(buffer, size < kKeyNameBufferSize ? size : kKeyNameBufferSize);
+  if (!Logging()) return result;
   const std::string step = "subkey " + std::to_string(index) + " of " + path_;
   if (result == ERROR_SUCCESS) {
-    name.assign(buffer, size < kKeyNameBufferSize ? size : kKeyNameBufferSize);
     LogStep(step + ": " + Quote(name));
   } else if (result == ERROR_NO_MORE_ITEMS) {
     LogStep(step + ": none");
@@ -136,7 +139,7 @@ LONG RegKey::EnumKey(DWORD index, std::string& name) const {
 
 LONG RegKey::DeleteKey(const std::string& subkey) const {
   const LONG result = RegDeleteKeyA(key_, subkey.c_str());
-  LogResult("delete key " + path_ + "\\" + subkey, "RegDeleteKeyA", static_cast<DWORD>(result));
+  if (Logging()) LogResult("delete key " + path_ + "\\" + subkey, "RegDeleteKeyA", static_cast<DWORD>(result));
   return result;
 }
 
