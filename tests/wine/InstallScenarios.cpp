@@ -11,8 +11,6 @@ SCENARIOS(Install, {
     // Nothing installed: the whole walk, silently. Under a suffix only the
     // suffixed package key makes an installed copy, whatever version the
     // unsuffixed one holds, and the IDE's set-up gets the suffix.
-    {"FreshInstallRegistersEnablesAndSetsUpTheIde", "", "-- /install", R"(
-        exit 0)" INSTALL_CHANGES},
     {"SuffixedInstallIgnoresTheUnsuffixedVersion", "suffix=Exp installed=7.1", "--env ENVSDK_ROOTSUFFIX=Exp -- /install", R"(
         exit 0
         + $VSExp\Packages\$GUID\
@@ -31,18 +29,10 @@ SCENARIOS(Install, {
     // An older or the same version: asked first. Yes runs the installed
     // copy's own uninstall in its directory, which its regsvr32.exe and
     // devenv.exe inherit; the new copy's runs show the directory restored.
-    // Quiet mode asks nothing and leaves the installed copy alone.
-    {"OlderVersionAnsweredYesUninstallsTheCopyFirst", "registered installed=6.5 older-copy", "--answer yes -- /install",
-     REINSTALL_QUESTION R"( -> Yes
-        exit 0)" INSTALLED_OVER_THE_COPY R"(
-        run $OLD\VelPkg.dll DllUnregisterServer in $OLD
-        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $OLD)" NEW_COPY_RUNS},
     {"OlderVersionAnsweredNoChangesNothing", "registered installed=6.5 older-copy", "--answer no -- /install",
      REINSTALL_QUESTION R"( -> No
         )" INSTALL_FAILED R"(
         exit -1)"},
-    {"SameVersionQuietlyInstallsOverTheCopy", "registered installed=7.0.270 older-copy", "-- /s /install",
-     "exit 0" INSTALLED_OVER_THE_COPY NEW_COPY_RUNS},
     // Under a suffix too, the installed copy is the one whose version and
     // directory its installer keeps in the unsuffixed key; what the suffixed
     // key holds does not count.
@@ -83,11 +73,6 @@ SCENARIOS(Install, {
     {"InstalledVersionUnreadableUnderASuffix", "suffix=Exp registered", "--env ENVSDK_ROOTSUFFIX=Exp -- /s /install", "exit -1"},
 
     // A failing step ends the install; what the steps before it did stays.
-    {"VelPkgRegistrationFails", "", "--env TESTBED_VELPKG_FAIL=register -- /install", R"(
-        box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s VelPkg.dll" [OK] -> OK
-        )" INSTALL_FAILED R"(
-        exit -1
-        run $PKG\VelPkg.dll DllRegisterServer)"},
     {"EnableFailsWithVelPkgRegistered", "", "--env TESTBED_ORVIKPKG_FAIL=register -- /install", R"(
         box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s OrvikPkg.dll" [OK] -> OK
         )" INSTALL_FAILED R"(
