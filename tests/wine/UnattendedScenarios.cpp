@@ -21,15 +21,6 @@ SCENARIOS(Unattended, {
         exit -1)" UNSEEN_START R"(
         log A start-up: nobody can see the message box "RegOrvikPkg" "Close the Visual Studio IDE before starting this utility": taken as OK
         log A end: exit code -1)"},
-    {"IdeKeyMissing", "no-ide", UNSEEN "-- /s /uninstall", R"(
-        exit -1)" UNSEEN_START R"(
-        log A /uninstall: nobody can see the message box "Error" "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0" is absent in the Registry.": taken as OK
-        log A /uninstall: nobody can see the message box "RegOrvikPkg" "Failed to uninstall Orvik C++ Integration Tool\n": taken as OK
-        log A end: exit code -1)"},
-    {"LaterVersionInstalled", "registered installed=7.1", UNSEEN "-- /s /install", R"(
-        exit 0)" UNSEEN_START R"(
-        log A /install: nobody can see the message box "RegOrvikPkg" "Later version already installed": taken as OK
-        log A end: exit code 0)"},
     {"ProgramFailed", "", UNSEEN "--env TESTBED_VELPKG_FAIL=register -- /s /install", R"(
         exit -1
         run $PKG\VelPkg.dll DllRegisterServer)" UNSEEN_START R"(
@@ -61,10 +52,6 @@ SCENARIOS(Unattended, {
         exit 0)" INSTALLED_OVER_THE_COPY NEW_COPY_RUNS UNSEEN_START R"(
         log A /install: nobody can answer a question: none is asked
         log A end: exit code 0)"},
-    {"WithoutQuietTheFailureIsLogged", "", UNSEEN "-- bogus", R"(
-        exit -1)" UNSEEN_START R"(
-        log A bogus: nobody can see the message box "RegOrvikPkg" "Invalid argument: bogus\n": taken as OK
-        log A end: exit code -1)"},
 
     // A clean install does its whole work, and says so in the temporary
     // folder; a run a person can see writes no log there.
