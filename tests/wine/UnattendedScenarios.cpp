@@ -49,7 +49,7 @@ SCENARIOS(Unattended, {
         log A dialog: nobody can see the window "Orvik Package Registration": it is not opened
         log A end: exit code 0)"},
     {"WithoutQuietNothingIsAsked", "registered installed=7.0 older-copy", UNSEEN "-- /install", R"(
-        exit 0)" INSTALLED_OVER_THE_COPY NEW_COPY_RUNS UNSEEN_START R"(
+        exit 0)" INSTALLED_OVER_THE_COPY INSTALL_RUNS UNSEEN_START R"(
         log A /install: nobody can answer a question: none is asked
         log A end: exit code 0)"},
 

@@ -13,13 +13,7 @@ SCENARIOS(Uninstall, {
     // No tool key is nothing to remove.
     {"InstallThenUninstallLeavesTheSpawnerCopy", "", "-- /install /uninstall", R"(
         exit 0
-        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\VelPkg.dll DllRegisterServer
-        run $PKG\OrvikPkg.dll DllRegisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup"
-        run $PKG\OrvikPkg.dll DllUnregisterServer
-        run $PKG\VelPkg.dll DllUnregisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe)" INSTALL_RUNS UNINSTALL_RUNS},
     // Only Enabled = 1 is disabled. The suffix reaches the IDE's set-up but
     // not the tool's key, which keeps its compilers; once they are gone it
     // goes, with its values.
@@ -67,7 +61,11 @@ SCENARIOS(Uninstall, {
         box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s /u VelPkg.dll" [OK] -> OK
         box "RegOrvikPkg" error "Failed to uninstall Orvik C++ Integration Tool\n" [OK] -> OK
         exit -1
-        ~ $VS\Packages\$GUID\Enabled = dword 0)" DISABLE_CHANGES R"(
+        ~ $VS\Packages\$GUID\Enabled = dword 0
+        - class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $TOOLS\vcspawn.exe = vcspawn.exe
+        - $PKG\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllUnregisterServer
         run $PKG\VelPkg.dll DllUnregisterServer)"},
     {"ToolKeyRefusedOtherThanAbsent", TOOL_KEY_WITH_A_VALUE, "--fault RegOpenKeyExA(Integration%20Tool)=5 -- /uninstall", R"(
         box "RegOrvikPkg" error "Failed to uninstall Orvik C++ Integration Tool\n" [OK] -> OK
