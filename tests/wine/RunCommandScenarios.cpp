@@ -14,6 +14,12 @@ SCENARIOS(RunCommand, {
         - $TOOLKEY\
         run $PKG\VelPkg.dll DllUnregisterServer
         run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
+    {"SetupExitingWithTwoIsReported", EMPTY_TOOL_KEY, "--env TESTBED_DEVENV_EXIT=2 -- /uninstall", R"(
+        box "RegOrvikPkg" exclamation "Error executing "$IDE\Common7\IDE\devenv.exe" /setup" [OK] -> OK
+        box "RegOrvikPkg" error "Failed to uninstall Orvik C++ Integration Tool\n" [OK] -> OK
+        exit -1
+        run $PKG\VelPkg.dll DllUnregisterServer
+        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
     {"ReportedInQuietModeWithTheSuffix", "suffix=Exp",
      "--env ENVSDK_ROOTSUFFIX=Exp --env TESTBED_DEVENV_EXIT=0xFFFFFFFF -- /s /uninstall", R"(
         box "RegOrvikPkg" exclamation "Error executing "$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp" [OK] -> OK

@@ -21,6 +21,11 @@ SCENARIOS(Unattended, {
         exit -1)" UNSEEN_START R"(
         log A start-up: nobody can see the message box "RegOrvikPkg" "Close the Visual Studio IDE before starting this utility": taken as OK
         log A end: exit code -1)"},
+    {"IdeKeyMissing", "no-ide", UNSEEN "-- /s /uninstall", R"(
+        exit -1)" UNSEEN_START R"(
+        log A /uninstall: nobody can see the message box "Error" "The key "HKEY_LOCAL_MACHINE\Software\Microsoft\VisualStudio\7.0" is absent in the Registry.": taken as OK
+        log A /uninstall: nobody can see the message box "RegOrvikPkg" "Failed to uninstall Orvik C++ Integration Tool\n": taken as OK
+        log A end: exit code -1)"},
     {"ProgramFailed", "", UNSEEN "--env TESTBED_VELPKG_FAIL=register -- /s /install", R"(
         exit -1
         run $PKG\VelPkg.dll DllRegisterServer)" UNSEEN_START R"(
