@@ -1,7 +1,8 @@
 // Where the tool looks for the IDE and the package, seen through what /enable
 // and /disable do with the directories it derives from InstallDir and
-// InstallPath (the provisioned IDE and, under a suffix, the unsuffixed keys
-// stay as decoys); and the box that names the IDE's root key when it is missing.
+// InstallPath (the provisioned IDE stays as a decoy; the install and
+// uninstall tables keep the unsuffixed keys as decoys under a suffix); and
+// the box that names the IDE's root key when it is missing.
 #include "Scenario.h"
 
 // Characters of code page 932 whose second byte is a backslash, and the
@@ -27,19 +28,6 @@ SCENARIOS(HostPaths, {
         ~ $IDE\Second Copy\Common7\Tools\vcspawn.exe = ovcspawn.exe
         + $IDE\Second Copy\Common7\Tools\vcspawn_ms.exe = vcspawn.exe
         + C:\Program Files (x86)\Orvik\Backups\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\OrvikPkg.dll DllRegisterServer)"},
-    {"SuffixedKeysWithoutTrailingBackslash",
-     "suffix=Exp registered put:$IDE\\Exp%20Copy\\Common7\\Tools\\vcspawn.exe=vcspawn.exe mkdir:" VENDOR "Exp%20Backups "
-     "reg:$VSExp\\InstallDir=sz0:$IDE\\Exp%20Copy\\Common7\\IDE "
-     "reg:$VSExp\\Packages\\$GUID\\InstallPath=sz0:" VENDOR "Exp%20Backups\\ "
-     "reg:$VS\\InstallDir=sz0:$IDE\\Common7\\IDE\\ reg:$VS\\Packages\\$GUID\\InstallPath=sz0:$PKG\\",
-     "--env ENVSDK_ROOTSUFFIX=Exp -- /enable", R"(
-        exit 0
-        + $VSExp\Packages\$GUID\Enabled = dword 1
-        + class OrvikPkg.dll = $PKG\OrvikPkg.dll
-        ~ $IDE\Exp Copy\Common7\Tools\vcspawn.exe = ovcspawn.exe
-        + $IDE\Exp Copy\Common7\Tools\vcspawn_ms.exe = vcspawn.exe
-        + C:\Program Files (x86)\Orvik\Exp Backups\vcspawn_ms.exe = vcspawn.exe
         run $PKG\OrvikPkg.dll DllRegisterServer)"},
 
     // An InstallDir the tool cannot read whole (1,024 letters and a
