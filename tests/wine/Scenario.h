@@ -58,12 +58,14 @@ class Scenarios : public ::testing::TestWithParam<Scenario> {};
   "\n" R"(+ class OrvikPkg.dll = $PKG\OrvikPkg.dll)" SPAWNERS_SWAPPED "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)"
 // The IDE set up again, `suffix` following /setup.
 #define IDE_SETUP(suffix) "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup)" suffix "\""
-// An install's runs and an uninstall's, all from the package directory.
+// An install's runs, all from the package directory; an uninstall's after
+// its disable; and the whole uninstall's.
 #define INSTALL_RUNS_WITH(suffix) \
   "\n" R"(run $PKG\VelPkg.dll DllRegisterServer)" "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)" IDE_SETUP(suffix)
 #define INSTALL_RUNS INSTALL_RUNS_WITH("")
-#define UNINSTALL_RUNS \
-  "\n" R"(run $PKG\OrvikPkg.dll DllUnregisterServer)" "\n" R"(run $PKG\VelPkg.dll DllUnregisterServer)" IDE_SETUP("")
+#define REMOVAL_RUNS_WITH(suffix) "\n" R"(run $PKG\VelPkg.dll DllUnregisterServer)" IDE_SETUP(suffix)
+#define UNINSTALL_RUNS_WITH(suffix) "\n" R"(run $PKG\OrvikPkg.dll DllUnregisterServer)" REMOVAL_RUNS_WITH(suffix)
+#define UNINSTALL_RUNS UNINSTALL_RUNS_WITH("")
 // A whole /install from the IDE and the package's files alone, below the
 // IDE's root `vs`, the IDE's set-up run with `suffix`.
 #define INSTALL_CHANGES_BELOW(vs, suffix)                              \

@@ -24,9 +24,7 @@ SCENARIOS(Uninstall, {
         - $VSExp\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
         - $VSExp\Packages\$GUID\Enabled = dword 2
         - $VSExp\Packages\$GUID\InstallPath = sz "$PKG\\0"
-        - class VelPkg.dll = $PKG\VelPkg.dll
-        run $PKG\VelPkg.dll DllUnregisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp")"},
+        - class VelPkg.dll = $PKG\VelPkg.dll)" REMOVAL_RUNS_WITH(" /rootsuffix Exp")},
     // Enabled = 1 under a suffix: the disable finds the IDE's spawner through the suffixed root.
     {"EnabledPackageUnderASuffixIsDisabledFirst", "suffix=Exp " ENABLED, "--env ENVSDK_ROOTSUFFIX=Exp -- /uninstall", R"(
         exit 0
@@ -37,10 +35,7 @@ SCENARIOS(Uninstall, {
         - class OrvikPkg.dll = $PKG\OrvikPkg.dll
         - class VelPkg.dll = $PKG\VelPkg.dll
         ~ $TOOLS\vcspawn.exe = vcspawn.exe
-        - $PKG\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\OrvikPkg.dll DllUnregisterServer
-        run $PKG\VelPkg.dll DllUnregisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp")"},
+        - $PKG\vcspawn_ms.exe = vcspawn.exe)" UNINSTALL_RUNS_WITH(" /rootsuffix Exp")},
     {"ToolKeyGoesWithItsValuesOnceTheCompilersAre", TOOL_KEY_WITH_A_VALUE COMPILER, "-- /UnregAllCompilers /uninstall", R"(
         exit 0
         - $VS\Packages\$GUID\
@@ -51,9 +46,7 @@ SCENARIOS(Uninstall, {
         - $TOOLKEY\Compilers\
         - $TOOLKEY\Compilers\OrvikCC\
         - $TOOLKEY\Compilers\OrvikCC\Executable = sz "C:\oc\bin"
-        - class VelPkg.dll = $PKG\VelPkg.dll
-        run $PKG\VelPkg.dll DllUnregisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
+        - class VelPkg.dll = $PKG\VelPkg.dll)" REMOVAL_RUNS_WITH("")},
 
     // A failing step ends the uninstall; what the steps before it did stays,
     // the tool's key included.
@@ -73,9 +66,7 @@ SCENARIOS(Uninstall, {
         - $VS\Packages\$GUID\
         - $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
         - $VS\Packages\$GUID\InstallPath = sz "$PKG\\0"
-        - class VelPkg.dll = $PKG\VelPkg.dll
-        run $PKG\VelPkg.dll DllUnregisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
+        - class VelPkg.dll = $PKG\VelPkg.dll)" REMOVAL_RUNS_WITH("")},
     // Enabled = 1 but no backup of the IDE's spawner: the disable fails once
     // OrvikPkg.dll is unregistered, and nothing after it runs.
     {"DisableFailsQuietly", "registered enabled=1", "-- /s /uninstall", R"(
