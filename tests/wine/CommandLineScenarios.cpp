@@ -6,11 +6,7 @@ SCENARIOS(CommandLine, {
     // A failure ends the run: what ran before stays done, nothing after runs.
     {"EarlierStepsStayDone", "", "-- /RegCompiler N B I L O P /SetCompiler Other", R"(
         box "RegOrvikPkg" error "Invalid argument: Other\n" [OK] -> OK
-        exit -1
-        + HKLM\Software\Orvik\
-        + $TOOLKEY\
-        + $TOOLKEY\Compilers\
-        + $TOOLKEY\Compilers\N\
+        exit -1)" LIST_CREATED("N") R"(
         + $TOOLKEY\Compilers\N\DefaultOptions = sz "O"
         + $TOOLKEY\Compilers\N\Documentation = sz "/SetCompiler"
         + $TOOLKEY\Compilers\N\Executable = sz "B"

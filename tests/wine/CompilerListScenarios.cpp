@@ -39,11 +39,7 @@ SCENARIOS(CompilerList, {
     // Six REG_SZ values of exactly the text's bytes; a missing DOC is an empty value.
     {"NewCompilerCreatesTheListWithSixExactTexts", "",
      "-- /RegCompiler Orvik C:\\Orvik\\bin C:\\Orvik\\inc C:\\Orvik\\lib \"-O2 -W3\" WIN32", R"(
-        exit 0
-        + HKLM\Software\Orvik\
-        + $TOOLKEY\
-        + $TOOLKEY\Compilers\
-        + $TOOLKEY\Compilers\Orvik\
+        exit 0)" LIST_CREATED("Orvik") R"(
         + $TOOLKEY\Compilers\Orvik\DefaultOptions = sz "-O2 -W3"
         + $TOOLKEY\Compilers\Orvik\Documentation = sz ""
         + $TOOLKEY\Compilers\Orvik\Executable = sz "C:\Orvik\bin"
@@ -127,11 +123,7 @@ SCENARIOS(CompilerList, {
     {"KeyCreationRefused", "", "--fault RegCreateKeyExA=5 -- " REGISTER_ORVIK, kNotRegistered},
     {"WriteRefusedPartWay", "", "--fault RegSetValueExA(Documentation)=5 -- " REGISTER_ORVIK, R"(
         box "RegOrvikPkg" error "Failed to register compiler Orvik\n" [OK] -> OK
-        exit -1
-        + HKLM\Software\Orvik\
-        + $TOOLKEY\
-        + $TOOLKEY\Compilers\
-        + $TOOLKEY\Compilers\Orvik\
+        exit -1)" LIST_CREATED("Orvik") R"(
         + $TOOLKEY\Compilers\Orvik\Executable = sz "C:\Orvik\bin"
         + $TOOLKEY\Compilers\Orvik\Include = sz "C:\Orvik\inc"
         + $TOOLKEY\Compilers\Orvik\Library = sz "C:\Orvik\lib")"},

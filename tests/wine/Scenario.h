@@ -41,6 +41,9 @@ class Scenarios : public ::testing::TestWithParam<Scenario> {};
 // Machines and transcript pieces several tables share.
 // 64 letters, of which values too long for the tool are made.
 #define X64 "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+// The compiler list made where there was none, down to the key of compiler `name`.
+#define LIST_CREATED(name) \
+  "\n" R"(+ HKLM\Software\Orvik\)" "\n" R"(+ $TOOLKEY\)" "\n" R"(+ $TOOLKEY\Compilers\)" "\n" R"(+ $TOOLKEY\Compilers\)" name R"(\)"
 // What /enable leaves: the vendor's spawner in place, the IDE's own beside it
 // and in the package directory, OrvikPkg.dll registered, Enabled = 1.
 #define ENABLED                                                                                     \
