@@ -67,8 +67,7 @@ SCENARIOS(Installer, {
         + $PKG\vcspawn_ms.exe = vcspawn.exe
         + $PKG\VelPkg.dll = VelPkg.dll
         + )" PRODUCT INSTALL_RUNS},
-    {"UninstallRunsTheToolBeforeTheFilesGo", WITH_THE_INSTALLER "exec:msiexec%20/i%20" MSI "%20/qn",
-     "--cwd C:\\RegOrvikBench --exact msiexec /x " MSI " /qn", "exit 0" REMOVED},
+    {"UninstallRunsTheToolBeforeTheFilesGo", INSTALLED, MSIEXEC "/x " MSI " /qn", "exit 0" REMOVED},
 
     // A repair runs /s /install again: it finds the version the installer
     // recorded, the same as its own, and installs over itself.

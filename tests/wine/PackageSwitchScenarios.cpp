@@ -14,6 +14,8 @@
   state "\npress Cancel\nexit 0"
 // InstallPath naming a directory that does not exist: no backup can go there.
 #define NO_PACKAGE_DIR "reg:$VS\\Packages\\$GUID\\InstallPath=sz0:C:\\Program%20Files%20(x86)\\Orvik\\Not%20There\\ "
+constexpr char kNotEnabled[] = R"(box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
+                                 exit -1)";
 
 SCENARIOS(PackageSwitch, {
     {"EnableKeepsAnEarlierBackup", DISABLED "put:$PKG\\vcspawn_ms.exe=empty.exe", "-- /enable", R"(
@@ -34,12 +36,8 @@ SCENARIOS(PackageSwitch, {
         ~ $TOOLS\vcspawn.exe = ovcspawn.exe
         + $TOOLS\vcspawn_ms.exe = empty.exe
         run $PKG\OrvikPkg.dll DllRegisterServer)"},
-    {"RepeatedEnableWithoutBackupFails", DISABLED "put:$TOOLS\\vcspawn.exe=ovcspawn_caps.exe", "-- /enable", R"(
-        box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
-        exit -1)"},
-    {"EnableWithoutTheIdesSpawnerChangesNothing", DISABLED "no-ide-spawner", "-- /enable", R"(
-        box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
-        exit -1)"},
+    {"RepeatedEnableWithoutBackupFails", DISABLED "put:$TOOLS\\vcspawn.exe=ovcspawn_caps.exe", "-- /enable", kNotEnabled},
+    {"EnableWithoutTheIdesSpawnerChangesNothing", DISABLED "no-ide-spawner", "-- /enable", kNotEnabled},
     {"EnableWithoutTheVendorsSpawnerStopsAfterTheBackups", DISABLED "del:$PKG\\ovcspawn.exe", "-- /enable", R"(
         box "RegOrvikPkg" exclamation "Can't copy file ovcspawn.exe to\n$TOOLS\vcspawn.exe" [OK] -> OK
         box "RegOrvikPkg" error "Failed to register Orvik Package\n" [OK] -> OK
