@@ -11,8 +11,7 @@ constexpr char kFailVariable[] = "TESTBED_ORVIKPKG_FAIL";
 
 extern "C" HRESULT WINAPI DllRegisterServer() {
   if (testbed::EntryRefused("DllRegisterServer", kFailVariable)) return E_FAIL;
-  const LONG status = testbed::RegisterInprocServer(kClsid, "Orvik C++ Compiler Integration",
-                                                    testbed::ModulePath(testbed::ThisModule()));
+  const LONG status = testbed::RegisterInprocServer(kClsid, testbed::ModulePath(testbed::ThisModule()));
   return status == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(status);
 }
 

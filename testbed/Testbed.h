@@ -7,7 +7,19 @@
 
 #include <string>
 
+// The image this code is linked into, as the linker names it.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace testbed {
+
+// The DLL or program this code is linked into.
+inline HMODULE ThisModule() { return reinterpret_cast<HMODULE>(&__ImageBase); }
+
+inline std::string ModulePath(HMODULE module) {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(module, path, sizeof path);
+  return path;
+}
 
 // The value of an environment variable; empty when it is not set.
 inline std::string Variable(const char* name) {
@@ -25,23 +37,15 @@ inline std::string Variable(const char* name) {
 inline void AppendRunLog(HMODULE module, const std::string& what) {
   const std::string log = Variable("TESTBED_LOG");
   if (log.empty()) return;
-  char path[MAX_PATH] = "", directory[MAX_PATH] = "";
-  GetModuleFileNameA(module, path, sizeof path);
+  char directory[MAX_PATH] = "";
   GetCurrentDirectoryA(sizeof directory, directory);
-  const std::string line = std::string(path) + '\t' + directory + '\t' + what + "\r\n";
+  const std::string line = ModulePath(module) + '\t' + directory + '\t' + what + "\r\n";
   HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
   WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   CloseHandle(file);
-}
-
-// TESTBED_<NAME>_FAIL: "1" makes both entry points fail, "register" or
-// "unregister" only the one named.
-inline bool FailureRequested(const char* variable, bool registering) {
-  const std::string value = Variable(variable);
-  return value == "1" || lstrcmpiA(value.c_str(), registering ? "register" : "unregister") == 0;
 }
 
 // A REG_SZ value stored with its terminating zero, as regedit and every
@@ -69,41 +73,26 @@ inline void DeleteKeyIfEmpty(const std::string& key) {
   if (status == ERROR_SUCCESS && subkeys == 0 && values == 0) RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
 }
 
-// HKLM\Software\Classes\CLSID\{clsid} with its InprocServer32 naming the DLL.
-inline LONG RegisterInprocServer(const std::string& clsid, const char* description, const std::string& dll) {
-  const std::string key = "Software\\Classes\\CLSID\\" + clsid;
-  LONG status = WriteText(key, nullptr, description);
-  if (status == ERROR_SUCCESS) status = WriteText(key + "\\InprocServer32", nullptr, dll);
-  if (status == ERROR_SUCCESS) status = WriteText(key + "\\InprocServer32", "ThreadingModel", "Apartment");
-  return status;
+// HKLM\Software\Classes\CLSID\{clsid}\InprocServer32 naming the DLL: all of
+// a class registration that the tool and the bench look at.
+inline LONG RegisterInprocServer(const std::string& clsid, const std::string& dll) {
+  return WriteText("Software\\Classes\\CLSID\\" + clsid + "\\InprocServer32", nullptr, dll);
 }
 
 inline void UnregisterInprocServer(const std::string& clsid) {
   const std::string key = "Software\\Classes\\CLSID\\" + clsid;
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, (key + "\\InprocServer32").c_str());
-  RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), nullptr);
   DeleteKeyIfEmpty(key);
 }
 
-// The DLL or program this code is linked into.
-inline HMODULE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&ThisModule), &module);
-  return module;
-}
-
-inline std::string ModulePath(HMODULE module) {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(module, path, sizeof path);
-  return path;
-}
-
 // What a package DLL's entry point does first: logs the call, then says
-// whether its failure switch refuses it.
+// whether its failure switch TESTBED_<NAME>_FAIL refuses it: "1" refuses
+// both entry points, "register" or "unregister" the one named.
 inline bool EntryRefused(const char* entry, const char* failVariable) {
   AppendRunLog(ThisModule(), entry);
-  return FailureRequested(failVariable, lstrcmpA(entry, "DllRegisterServer") == 0);
+  const std::string value = Variable(failVariable);
+  const bool registering = lstrcmpA(entry, "DllRegisterServer") == 0;
+  return value == "1" || lstrcmpiA(value.c_str(), registering ? "register" : "unregister") == 0;
 }
 
 }  // namespace testbed

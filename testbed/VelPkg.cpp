@@ -27,7 +27,7 @@ extern "C" HRESULT WINAPI DllRegisterServer() {
   const std::string path = testbed::ModulePath(testbed::ThisModule());
   LONG status = testbed::WriteText(PackageKey(), nullptr, kPackageName);
   if (status == ERROR_SUCCESS) status = testbed::WriteText(PackageKey(), "InstallPath", path.substr(0, path.rfind('\\') + 1));
-  if (status == ERROR_SUCCESS) status = testbed::RegisterInprocServer(kPackageGuid, kPackageName, path);
+  if (status == ERROR_SUCCESS) status = testbed::RegisterInprocServer(kPackageGuid, path);
   return status == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(status);
 }
 

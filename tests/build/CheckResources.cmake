@@ -4,8 +4,8 @@
 # manifest (type 24, id 1, which the loader reads for a program) asks for
 # elevation, Common Controls 6, system DPI awareness and the Windows versions
 # from Vista on, under the project's version; the version resource carries
-# the project's version, and its one translation the ProductVersion "7.0"
-# that the version check compares.
+# the project's version. The ProductVersion that the version check reads
+# shows in what /install does, which the scenario tables check.
 # cmake -DWINDRES=<windres> -DZIP=<release zip> -DVERSION=<x.y.z> -P CheckResources.cmake
 cmake_minimum_required(VERSION 3.21)
 set(unpacked ${CMAKE_CURRENT_BINARY_DIR}/resources-check)
@@ -32,10 +32,7 @@ set(wanted
   manifest "{1f676c76-80e1-4239-95bb-83d0f6d0da78}"  # 8.1
   manifest "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"  # 10 and 11
   version "FILEVERSION ${commas}, 0\n"
-  version "PRODUCTVERSION ${commas}, 0\n"
-  version "BLOCK \"040904b0\""
-  version "VALUE \"ProductVersion\", \"7.0\"\n"
-  version "VALUE \"Translation\", 0x409, 1200\n")
+  version "PRODUCTVERSION ${commas}, 0\n")
 set(missing)
 while(wanted)
   list(POP_FRONT wanted where text)

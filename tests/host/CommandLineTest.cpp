@@ -102,6 +102,7 @@ TEST(PlanCommandLine, ScansForHelpAndQuietThenRunsLeftToRight) {
       {" \t ", "dialog"},
       {"/enable /?", "usage"},
       {"/UnregCompiler -H", "usage"},  // the scans see arguments too
+      {"bogus /s \"/h\"", "usage"},
       {"\"\"", " fail=Invalid argument: \n"},
       {"/s", "quiet:"},
       {"/INSTALL -disable \"/enable\"",

@@ -18,6 +18,13 @@
 // Orvik selected, and beside it Other.
 #define SELECTED STORED("Orvik") "Executable=sz:C:\\bin reg:" COMPILERS "DefaultCompiler=sz:Orvik "
 #define TWO SELECTED STORED("Other") "Executable=sz:D:\\bin "
+// Orvik's values after DefaultOptions as every rewrite leaves them, `bin` its Executable.
+#define REWRITTEN(bin)                                                     \
+  "\n" R"(~ $TOOLKEY\Compilers\Orvik\Documentation = sz "C:\Orvik\doc")" \
+  "\n" R"(~ $TOOLKEY\Compilers\Orvik\Executable = sz ")" bin "\""        \
+  "\n" R"(~ $TOOLKEY\Compilers\Orvik\Include = sz "C:\Orvik\inc")"       \
+  "\n" R"(~ $TOOLKEY\Compilers\Orvik\Library = sz "C:\Orvik\lib")"       \
+  "\n" R"(~ $TOOLKEY\Compilers\Orvik\TargetPlatform = sz "WIN32")"
 // 260 characters: with its terminator one byte more than the comparison reads.
 #define LONG_BIN "C:\\" X64 X64 X64 X64 "x"
 // The question names the compiler as the command line gives it.
@@ -32,11 +39,7 @@ SCENARIOS(CompilerList, {
     // Six REG_SZ values of exactly the text's bytes; a missing DOC is an empty value.
     {"NewCompilerCreatesTheListWithSixExactTexts", "",
      "-- /RegCompiler Orvik C:\\Orvik\\bin C:\\Orvik\\inc C:\\Orvik\\lib \"-O2 -W3\" WIN32", R"(
-        exit 0
-        + HKLM\Software\Orvik\
-        + $TOOLKEY\
-        + $TOOLKEY\Compilers\
-        + $TOOLKEY\Compilers\Orvik\
+        exit 0)" LIST_CREATED("Orvik") R"(
         + $TOOLKEY\Compilers\Orvik\DefaultOptions = sz "-O2 -W3"
         + $TOOLKEY\Compilers\Orvik\Documentation = sz ""
         + $TOOLKEY\Compilers\Orvik\Executable = sz "C:\Orvik\bin"
@@ -65,21 +68,11 @@ SCENARIOS(CompilerList, {
         exit 0)"},
     {"ChangedPathAcceptedRewritesAll", ORVIK, "--answer yes -- " CHANGED_BIN, ASKED R"( -> Yes
         exit 0
-        ~ $TOOLKEY\Compilers\Orvik\DefaultOptions = sz "-O2"
-        ~ $TOOLKEY\Compilers\Orvik\Documentation = sz "C:\Orvik\doc"
-        ~ $TOOLKEY\Compilers\Orvik\Executable = sz "D:\bin"
-        ~ $TOOLKEY\Compilers\Orvik\Include = sz "C:\Orvik\inc"
-        ~ $TOOLKEY\Compilers\Orvik\Library = sz "C:\Orvik\lib"
-        ~ $TOOLKEY\Compilers\Orvik\TargetPlatform = sz "WIN32")"},
+        ~ $TOOLKEY\Compilers\Orvik\DefaultOptions = sz "-O2")" REWRITTEN(R"(D:\bin)")},
     // Quiet mode neither asks nor compares: a value that could not be compared is no obstacle.
     {"QuietRewritesWithoutComparing", ORVIK "regdel:" COMPILERS "Orvik\\DefaultOptions", "-- /s " CHANGED_BIN, R"(
         exit 0
-        + $TOOLKEY\Compilers\Orvik\DefaultOptions = sz "-O2"
-        ~ $TOOLKEY\Compilers\Orvik\Documentation = sz "C:\Orvik\doc"
-        ~ $TOOLKEY\Compilers\Orvik\Executable = sz "D:\bin"
-        ~ $TOOLKEY\Compilers\Orvik\Include = sz "C:\Orvik\inc"
-        ~ $TOOLKEY\Compilers\Orvik\Library = sz "C:\Orvik\lib"
-        ~ $TOOLKEY\Compilers\Orvik\TargetPlatform = sz "WIN32")"},
+        + $TOOLKEY\Compilers\Orvik\DefaultOptions = sz "-O2")" REWRITTEN(R"(D:\bin)")},
     {"StoredPathOfAnotherTypeFails", ORVIK STORED("Orvik") "Include=binary:433A5C4F7276696B5C696E63",
      "-- " REGISTER_ORVIK, kNotRegistered},
     {"StoredPathTooLongToCompareFails", ORVIK STORED("Orvik") "Executable=sz0:" LONG_BIN,
@@ -130,22 +123,13 @@ SCENARIOS(CompilerList, {
     {"KeyCreationRefused", "", "--fault RegCreateKeyExA=5 -- " REGISTER_ORVIK, kNotRegistered},
     {"WriteRefusedPartWay", "", "--fault RegSetValueExA(Documentation)=5 -- " REGISTER_ORVIK, R"(
         box "RegOrvikPkg" error "Failed to register compiler Orvik\n" [OK] -> OK
-        exit -1
-        + HKLM\Software\Orvik\
-        + $TOOLKEY\
-        + $TOOLKEY\Compilers\
-        + $TOOLKEY\Compilers\Orvik\
+        exit -1)" LIST_CREATED("Orvik") R"(
         + $TOOLKEY\Compilers\Orvik\Executable = sz "C:\Orvik\bin"
         + $TOOLKEY\Compilers\Orvik\Include = sz "C:\Orvik\inc"
         + $TOOLKEY\Compilers\Orvik\Library = sz "C:\Orvik\lib")"},
     {"FailedCloseAfterEveryWrite", ORVIK, "--fault RegCloseKey=6 -- /s " REGISTER_ORVIK, R"(
         exit -1
-        ~ $TOOLKEY\Compilers\Orvik\DefaultOptions = sz "-O2"
-        ~ $TOOLKEY\Compilers\Orvik\Documentation = sz "C:\Orvik\doc"
-        ~ $TOOLKEY\Compilers\Orvik\Executable = sz "C:\Orvik\bin"
-        ~ $TOOLKEY\Compilers\Orvik\Include = sz "C:\Orvik\inc"
-        ~ $TOOLKEY\Compilers\Orvik\Library = sz "C:\Orvik\lib"
-        ~ $TOOLKEY\Compilers\Orvik\TargetPlatform = sz "WIN32")"},
+        ~ $TOOLKEY\Compilers\Orvik\DefaultOptions = sz "-O2")" REWRITTEN(R"(C:\Orvik\bin)")},
     // Names go from the last enumerated back to the first.
     {"DeleteRefusedPartWay", SELECTED "mkkey:" COMPILERS "A mkkey:" COMPILERS "b",
      "--fault RegDeleteKeyA#2=5 -- /UnregAllCompilers", R"(

@@ -37,19 +37,11 @@
   "\n" R"(- $PKG\RegOrvikPkg.exe = RegOrvikPkg.exe)"                 \
   "\n" R"(- $PKG\vcspawn_ms.exe = vcspawn.exe)"                      \
   "\n" R"(- $PKG\VelPkg.dll = VelPkg.dll)"                           \
-  "\n" "- " PRODUCT                                                    \
-  "\n" R"(run $PKG\OrvikPkg.dll DllUnregisterServer)"      \
-  "\n" R"(run $PKG\VelPkg.dll DllUnregisterServer)"        \
-  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup")"
+  "\n" "- " PRODUCT UNINSTALL_RUNS
 // A product replaced: the older tool takes the package out, the newer puts
 // it back.
 #define REPLACED                                                                                                  \
-  "\n" R"(run $PKG\OrvikPkg.dll DllUnregisterServer)"                                                 \
-  "\n" R"(run $PKG\VelPkg.dll DllUnregisterServer)"                                                   \
-  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup")"                                                  \
-  "\n" R"(run $PKG\VelPkg.dll DllRegisterServer)"                                                     \
-  "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)"                                                   \
-  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup")"                                                  \
+  UNINSTALL_RUNS INSTALL_RUNS                                                                                     \
   "\n" R"(log A start-up: command line ""$PKG\RegOrvikPkg.exe" /s /uninstall" in $PKG, ENVSDK_ROOTSUFFIX "")" \
   "\n" R"(log A end: exit code 0)"                                                                                \
   "\n" R"(log B start-up: command line ""$PKG\RegOrvikPkg.exe" /s /install" in $PKG, ENVSDK_ROOTSUFFIX "")"   \
@@ -74,30 +66,12 @@ SCENARIOS(Installer, {
         + $PKG\RegOrvikPkg.exe = RegOrvikPkg.exe
         + $PKG\vcspawn_ms.exe = vcspawn.exe
         + $PKG\VelPkg.dll = VelPkg.dll
-        + )" PRODUCT R"(
-        run $PKG\VelPkg.dll DllRegisterServer
-        run $PKG\OrvikPkg.dll DllRegisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
-    {"UninstallRunsTheToolBeforeTheFilesGo", WITH_THE_INSTALLER "exec:msiexec%20/i%20" MSI "%20/qn",
-     "--cwd C:\\RegOrvikBench --exact msiexec /x " MSI " /qn", "exit 0" REMOVED},
-    // Without the IDE's spawner /s /install fails silently; Wine's msiexec
-    // then ends with 1627, Windows' with 1603. Rolling back the recorded
-    // values takes the InstallPath VelPkg.dll's registration wrote as well.
-    {"FailingToolFailsTheInstallation", WITH_THE_INSTALLER "no-ide-spawner", "--cwd C:\\RegOrvikBench --exact msiexec /i " MSI " /qn", R"(
-        exit 1627
-        + $VS\Packages\$GUID\
-        + $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
-        + class VelPkg.dll = $PKG\VelPkg.dll
-        + C:\Program Files (x86)\Orvik\
-        run $PKG\VelPkg.dll DllRegisterServer)"},
+        + )" PRODUCT INSTALL_RUNS},
+    {"UninstallRunsTheToolBeforeTheFilesGo", INSTALLED, MSIEXEC "/x " MSI " /qn", "exit 0" REMOVED},
 
     // A repair runs /s /install again: it finds the version the installer
     // recorded, the same as its own, and installs over itself.
-    {"RepairInstallsOverItself", INSTALLED, MSIEXEC "/i " MSI " REINSTALL=ALL REINSTALLMODE=vomus /qn", R"(
-        exit 0
-        run $PKG\VelPkg.dll DllRegisterServer
-        run $PKG\OrvikPkg.dll DllRegisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
+    {"RepairInstallsOverItself", INSTALLED, MSIEXEC "/i " MSI " REINSTALL=ALL REINSTALLMODE=vomus /qn", "exit 0" INSTALL_RUNS},
     // A newer build removes the older product, then installs itself; a
     // second build of the same version, with a product code of its own, does
     // the same, leaving one product. An older build is refused.
@@ -111,8 +85,9 @@ SCENARIOS(Installer, {
     {"OlderBuildIsRefused", WITH_THE_INSTALLER "put:" NEXT_MSI "=RegOrvikPkg-next.msi exec:msiexec%20/i%20" NEXT_MSI "%20/qn",
      "--unattended " MSIEXEC "/i " MSI " /qn", "exit 1603"},
 
-    // Where nobody sees: the failing tool's report is not shown, and the
-    // installation ends by itself, rolled back as above.
+    // A failing tool fails the installation, which Wine's msiexec ends with
+    // 1627, Windows' with 1603; where nobody sees, its report is not shown
+    // and the installation ends by itself, rolled back.
     {"UnattendedFailingInstallEndsByItself", WITH_THE_INSTALLER,
      "--unattended --env TESTBED_VELPKG_FAIL=register --log nobody|end: " MSIEXEC "/i " MSI " /qn", R"(
         exit 1627
@@ -144,13 +119,7 @@ SCENARIOS(Installer, {
     // the product's registration, which Windows keeps: left out.
     {"RemovalWithAFailingToolFailsWhileTheIdeIsThere", INSTALLED,
      "--unattended --env TESTBED_DEVENV_EXIT=2 --ignore product --log end: " MSIEXEC "/x " MSI " /qn", R"(
-        exit 1627
-        run $PKG\OrvikPkg.dll DllUnregisterServer
-        run $PKG\VelPkg.dll DllUnregisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup"
-        run $PKG\VelPkg.dll DllRegisterServer
-        run $PKG\OrvikPkg.dll DllRegisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup"
+        exit 1627)" UNINSTALL_RUNS INSTALL_RUNS R"(
         log A end: exit code -1
         log B end: exit code -1)"},
     // FORCEREMOVE=1 takes it out all the same.

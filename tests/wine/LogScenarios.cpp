@@ -34,10 +34,7 @@ SCENARIOS(Log, {
     {"FailingRegistrationNamesTheCommandAndItsExitCode", "registered",
      "--env TESTBED_ORVIKPKG_FAIL=register --log regsvr32|message%20box|quiet|end: -- /s /enable", R"(
         box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s OrvikPkg.dll" [OK] -> OK
-        exit -1
-        ~ $TOOLS\vcspawn.exe = ovcspawn.exe
-        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
-        + $PKG\vcspawn_ms.exe = vcspawn.exe
+        exit -1)" SPAWNERS_SWAPPED R"(
         run $PKG\OrvikPkg.dll DllRegisterServer
         log A /enable: start "regsvr32.exe /c /s OrvikPkg.dll" in $PKG
         log A /enable: "regsvr32.exe /c /s OrvikPkg.dll" ended with exit code 5
@@ -55,7 +52,7 @@ SCENARIOS(Log, {
         box "Reinstall Orvik Integration Tool" none "Orvik Integration Tool is already installed.\r\nWould you like to reinstall?" [Yes No] -> Yes
         exit 0)" INSTALLED_OVER_THE_COPY R"(
         run $OLD\VelPkg.dll DllUnregisterServer in $OLD
-        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $OLD)" NEW_COPY_RUNS R"(
+        run ""$IDE\Common7\IDE\devenv.exe" /setup" in $OLD)" INSTALL_RUNS R"(
         log A start-up: command line ""$PKG\RegOrvikPkg.exe" /install" in $PKG, ENVSDK_ROOTSUFFIX ""
         log B start-up: command line ""$OLD\RegOrvikPkg.exe" /uninstall" in $OLD, ENVSDK_ROOTSUFFIX ""
         log B end: exit code 0

@@ -11,21 +11,15 @@
 SCENARIOS(RunCommand, {
     {"SetupExitingWithOneSucceeds", EMPTY_TOOL_KEY, "--env TESTBED_DEVENV_EXIT=1 -- /uninstall", R"(
         exit 0
-        - $TOOLKEY\
-        run $PKG\VelPkg.dll DllUnregisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
+        - $TOOLKEY\)" REMOVAL_RUNS_WITH("")},
     {"SetupExitingWithTwoIsReported", EMPTY_TOOL_KEY, "--env TESTBED_DEVENV_EXIT=2 -- /uninstall", R"(
         box "RegOrvikPkg" exclamation "Error executing "$IDE\Common7\IDE\devenv.exe" /setup" [OK] -> OK
         box "RegOrvikPkg" error "Failed to uninstall Orvik C++ Integration Tool\n" [OK] -> OK
-        exit -1
-        run $PKG\VelPkg.dll DllUnregisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
+        exit -1)" REMOVAL_RUNS_WITH("")},
     {"ReportedInQuietModeWithTheSuffix", "suffix=Exp",
      "--env ENVSDK_ROOTSUFFIX=Exp --env TESTBED_DEVENV_EXIT=0xFFFFFFFF -- /s /uninstall", R"(
         box "RegOrvikPkg" exclamation "Error executing "$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp" [OK] -> OK
-        exit -1
-        run $PKG\VelPkg.dll DllUnregisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp")"},
+        exit -1)" REMOVAL_RUNS_WITH(" /rootsuffix Exp")},
     {"InstallWhoseSetupFailsKeepsTheRest", "", "--env TESTBED_DEVENV_EXIT=259 -- /install", R"(
         box "RegOrvikPkg" exclamation "Error executing "$IDE\Common7\IDE\devenv.exe" /setup" [OK] -> OK
         box "RegOrvikPkg" error "Failed to install Orvik C++ Integration Tool\n" [OK] -> OK

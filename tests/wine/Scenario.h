@@ -41,54 +41,51 @@ class Scenarios : public ::testing::TestWithParam<Scenario> {};
 // Machines and transcript pieces several tables share.
 // 64 letters, of which values too long for the tool are made.
 #define X64 "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+// The compiler list made where there was none, down to the key of compiler `name`.
+#define LIST_CREATED(name) \
+  "\n" R"(+ HKLM\Software\Orvik\)" "\n" R"(+ $TOOLKEY\)" "\n" R"(+ $TOOLKEY\Compilers\)" "\n" R"(+ $TOOLKEY\Compilers\)" name R"(\)"
 // What /enable leaves: the vendor's spawner in place, the IDE's own beside it
 // and in the package directory, OrvikPkg.dll registered, Enabled = 1.
 #define ENABLED                                                                                     \
   "registered enabled=1 put:$TOOLS\\vcspawn.exe=ovcspawn.exe put:$TOOLS\\vcspawn_ms.exe=vcspawn.exe " \
   "put:$PKG\\vcspawn_ms.exe=vcspawn.exe "                                                            \
   "reg:HKLM\\Software\\Classes\\CLSID\\{8F4A1C3E-2B6D-4E97-A5C0-7D19E3B8F264}\\InprocServer32\\@=sz0:$PKG\\OrvikPkg.dll "
-// What an enable and a disable do to the spawners and OrvikPkg.dll, after
-// their line for Enabled.
-#define ENABLE_CHANGES                                \
-  "\n" R"(+ class OrvikPkg.dll = $PKG\OrvikPkg.dll)"    \
-  "\n" R"(~ $TOOLS\vcspawn.exe = ovcspawn.exe)"         \
-  "\n" R"(+ $TOOLS\vcspawn_ms.exe = vcspawn.exe)"       \
-  "\n" R"(+ $PKG\vcspawn_ms.exe = vcspawn.exe)"         \
-  "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)"
-#define DISABLE_CHANGES                               \
-  "\n" R"(- class OrvikPkg.dll = $PKG\OrvikPkg.dll)"    \
-  "\n" R"(~ $TOOLS\vcspawn.exe = vcspawn.exe)"          \
-  "\n" R"(- $PKG\vcspawn_ms.exe = vcspawn.exe)"         \
-  "\n" R"(run $PKG\OrvikPkg.dll DllUnregisterServer)"
-// A whole /install from the IDE and the package's files alone.
-#define INSTALL_CHANGES                                                 \
-  "\n" R"(+ $VS\Packages\$GUID\)"                                        \
-  "\n" R"(+ $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0")"   \
-  "\n" R"(+ $VS\Packages\$GUID\Enabled = dword 1)"                       \
-  "\n" R"(+ $VS\Packages\$GUID\InstallPath = sz "$PKG\\0")"              \
-  "\n" R"(+ class OrvikPkg.dll = $PKG\OrvikPkg.dll)"                      \
-  "\n" R"(+ class VelPkg.dll = $PKG\VelPkg.dll)"                          \
-  "\n" R"(~ $TOOLS\vcspawn.exe = ovcspawn.exe)"                           \
-  "\n" R"(+ $TOOLS\vcspawn_ms.exe = vcspawn.exe)"                         \
-  "\n" R"(+ $PKG\vcspawn_ms.exe = vcspawn.exe)"                           \
-  "\n" R"(run $PKG\VelPkg.dll DllRegisterServer)"                        \
-  "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)"                      \
-  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup")"
+// The IDE's spawner swapped for the vendor's, the IDE's own kept beside it
+// and in the package directory.
+#define SPAWNERS_SWAPPED                          \
+  "\n" R"(~ $TOOLS\vcspawn.exe = ovcspawn.exe)"   \
+  "\n" R"(+ $TOOLS\vcspawn_ms.exe = vcspawn.exe)" \
+  "\n" R"(+ $PKG\vcspawn_ms.exe = vcspawn.exe)"
+// What an enable does to the spawners and OrvikPkg.dll, after its line for Enabled.
+#define ENABLE_CHANGES \
+  "\n" R"(+ class OrvikPkg.dll = $PKG\OrvikPkg.dll)" SPAWNERS_SWAPPED "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)"
+// The IDE set up again, `suffix` following /setup.
+#define IDE_SETUP(suffix) "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup)" suffix "\""
+// An install's runs, all from the package directory; an uninstall's after
+// its disable; and the whole uninstall's.
+#define INSTALL_RUNS_WITH(suffix) \
+  "\n" R"(run $PKG\VelPkg.dll DllRegisterServer)" "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)" IDE_SETUP(suffix)
+#define INSTALL_RUNS INSTALL_RUNS_WITH("")
+#define REMOVAL_RUNS_WITH(suffix) "\n" R"(run $PKG\VelPkg.dll DllUnregisterServer)" IDE_SETUP(suffix)
+#define UNINSTALL_RUNS_WITH(suffix) "\n" R"(run $PKG\OrvikPkg.dll DllUnregisterServer)" REMOVAL_RUNS_WITH(suffix)
+#define UNINSTALL_RUNS UNINSTALL_RUNS_WITH("")
+// A whole /install from the IDE and the package's files alone, below the
+// IDE's root `vs`, the IDE's set-up run with `suffix`.
+#define INSTALL_CHANGES_BELOW(vs, suffix)                              \
+  "\n+ " vs R"(\Packages\$GUID\)"                                      \
+  "\n+ " vs R"(\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0")" \
+  "\n+ " vs R"(\Packages\$GUID\Enabled = dword 1)"                     \
+  "\n+ " vs R"(\Packages\$GUID\InstallPath = sz "$PKG\\0")"            \
+  "\n" R"(+ class OrvikPkg.dll = $PKG\OrvikPkg.dll)"                   \
+  "\n" R"(+ class VelPkg.dll = $PKG\VelPkg.dll)" SPAWNERS_SWAPPED INSTALL_RUNS_WITH(suffix)
+#define INSTALL_CHANGES INSTALL_CHANGES_BELOW("$VS", "")
 // Installed over a copy: without a suffix the package key is also where the
 // copy's installer keeps ProductVersion and InstallPath ($OLD), and VelPkg.dll's
 // registration points InstallPath at the new copy.
 #define INSTALLED_OVER_THE_COPY                             \
   "\n" R"(+ $VS\Packages\$GUID\Enabled = dword 1)"          \
   "\n" R"(~ $VS\Packages\$GUID\InstallPath = sz "$PKG\\0")" \
-  "\n" R"(+ class OrvikPkg.dll = $PKG\OrvikPkg.dll)"        \
-  "\n" R"(~ $TOOLS\vcspawn.exe = ovcspawn.exe)"             \
-  "\n" R"(+ $TOOLS\vcspawn_ms.exe = vcspawn.exe)"           \
-  "\n" R"(+ $PKG\vcspawn_ms.exe = vcspawn.exe)"
-// The new copy's runs, all from the package directory.
-#define NEW_COPY_RUNS                               \
-  "\n" R"(run $PKG\VelPkg.dll DllRegisterServer)"   \
-  "\n" R"(run $PKG\OrvikPkg.dll DllRegisterServer)" \
-  "\n" R"(run ""$IDE\Common7\IDE\devenv.exe" /setup")"
+  "\n" R"(+ class OrvikPkg.dll = $PKG\OrvikPkg.dll)" SPAWNERS_SWAPPED
 
 // The usage window's text, as the transcript shows it.
 #define USAGE_TEXT                                                                                          \

@@ -1,14 +1,11 @@
 // Start-up: the refusal while an IDE main window exists, before anything
-// else; the program's file name as its caption; the usage window; the
-// dialog when nothing follows the program's name.
+// else; the usage window; the dialog when nothing follows the program's name.
 #include "Scenario.h"
 
 constexpr char kRefused[] = R"(box "RegOrvikPkg" error "Close the Visual Studio IDE before starting this utility" [OK] -> OK
                               exit -1)";
 constexpr char kBogus[] = R"(box "RegOrvikPkg" error "Invalid argument: bogus\n" [OK] -> OK
                             exit -1)";
-constexpr char kUsageOnly[] = R"(window "Orvik Package Registration Utility Command Line Parameters" -> OK
-                                 exit 0)";
 
 SCENARIOS(Startup, {
     // A hidden IDE main window counts, whatever its title; its class is
@@ -18,20 +15,9 @@ SCENARIOS(Startup, {
      "--ide-window WNDCLASS_DESKED_GSK|Microsoft%20Development%20Environment%20[design] -- /?", kRefused},
     {"IdeWindowRefusesTheDialog", "registered", "--ide-window Wndclass_Desked_Gsk|untitled", kRefused},
     // A title naming the IDE is not enough without its class.
-    {"TitleWithoutClassIsNoIde", "",
-     "--ide-window Afx:400000:8|Solution1%20-%20Microsoft%20Visual%20C++%20[run] -- bogus", kBogus},
     {"LongerClassIsNoIde", "", "--ide-window wndclass_desked_gsk_other|Microsoft%20Visual%20Studio -- bogus", kBogus},
     {"ShorterClassIsNoIde", "", "--ide-window wndclass_desked|Microsoft%20Development%20Environment -- bogus", kBogus},
 
-    {"CaptionIsTheFileNameWithoutExtension", "tool-name=Orvik%20Setup.exe", "-- bogus", R"(
-        box "Orvik Setup" error "Invalid argument: bogus\n" [OK] -> OK
-        exit -1)"},
-    {"CaptionKeepsInnerDots", "tool-name=reg.orvik.pkg.exe", "-- bogus", R"(
-        box "reg.orvik.pkg" error "Invalid argument: bogus\n" [OK] -> OK
-        exit -1)"},
-
-    // The usage window is all a run with /? or /h does, wherever the switch
-    // stands, quiet or not.
     {"UsageWindow", "", "--answer focus,show,press:OK -- /?", R"(
         window "Orvik Package Registration Utility Command Line Parameters"
           focus 1
@@ -39,11 +25,7 @@ SCENARIOS(Startup, {
           show 1005 ")" USAGE_TEXT R"(" edit multiline readonly vscroll hscroll
           press OK
         exit 0)"},
-    {"HelpAfterAnOptionRunsNothing", "registered", "-- /enable -H", kUsageOnly},
-    {"HelpWinsOverAnInvalidArgument", "", "-- bogus /?", kUsageOnly},
-    {"QuietDoesNotSilenceHelp", "", "-- /s \"/h\"", kUsageOnly},
 
-    // Nothing but blanks and tabs after the name is no option either.
     {"NoArgumentShowsTheDialog", "registered enabled=1", "--answer focus,show,press:Cancel", R"-(
         window "Orvik Package Registration"
           focus 1
@@ -55,7 +37,4 @@ SCENARIOS(Startup, {
           show 65535 "" group
           press Cancel
         exit 0)-"},
-    {"BlanksAfterTheNameShowTheDialog", "registered", "--answer cancel --exact {exe} \t \t", R"(
-        window "Orvik Package Registration" -> Cancel
-        exit 0)"},
 });

@@ -13,13 +13,7 @@ SCENARIOS(Uninstall, {
     // No tool key is nothing to remove.
     {"InstallThenUninstallLeavesTheSpawnerCopy", "", "-- /install /uninstall", R"(
         exit 0
-        + $TOOLS\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\VelPkg.dll DllRegisterServer
-        run $PKG\OrvikPkg.dll DllRegisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup"
-        run $PKG\OrvikPkg.dll DllUnregisterServer
-        run $PKG\VelPkg.dll DllUnregisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
+        + $TOOLS\vcspawn_ms.exe = vcspawn.exe)" INSTALL_RUNS UNINSTALL_RUNS},
     // Only Enabled = 1 is disabled. The suffix reaches the IDE's set-up but
     // not the tool's key, which keeps its compilers; once they are gone it
     // goes, with its values.
@@ -30,9 +24,7 @@ SCENARIOS(Uninstall, {
         - $VSExp\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
         - $VSExp\Packages\$GUID\Enabled = dword 2
         - $VSExp\Packages\$GUID\InstallPath = sz "$PKG\\0"
-        - class VelPkg.dll = $PKG\VelPkg.dll
-        run $PKG\VelPkg.dll DllUnregisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp")"},
+        - class VelPkg.dll = $PKG\VelPkg.dll)" REMOVAL_RUNS_WITH(" /rootsuffix Exp")},
     // Enabled = 1 under a suffix: the disable finds the IDE's spawner through the suffixed root.
     {"EnabledPackageUnderASuffixIsDisabledFirst", "suffix=Exp " ENABLED, "--env ENVSDK_ROOTSUFFIX=Exp -- /uninstall", R"(
         exit 0
@@ -43,10 +35,7 @@ SCENARIOS(Uninstall, {
         - class OrvikPkg.dll = $PKG\OrvikPkg.dll
         - class VelPkg.dll = $PKG\VelPkg.dll
         ~ $TOOLS\vcspawn.exe = vcspawn.exe
-        - $PKG\vcspawn_ms.exe = vcspawn.exe
-        run $PKG\OrvikPkg.dll DllUnregisterServer
-        run $PKG\VelPkg.dll DllUnregisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup /rootsuffix Exp")"},
+        - $PKG\vcspawn_ms.exe = vcspawn.exe)" UNINSTALL_RUNS_WITH(" /rootsuffix Exp")},
     {"ToolKeyGoesWithItsValuesOnceTheCompilersAre", TOOL_KEY_WITH_A_VALUE COMPILER, "-- /UnregAllCompilers /uninstall", R"(
         exit 0
         - $VS\Packages\$GUID\
@@ -57,9 +46,7 @@ SCENARIOS(Uninstall, {
         - $TOOLKEY\Compilers\
         - $TOOLKEY\Compilers\OrvikCC\
         - $TOOLKEY\Compilers\OrvikCC\Executable = sz "C:\oc\bin"
-        - class VelPkg.dll = $PKG\VelPkg.dll
-        run $PKG\VelPkg.dll DllUnregisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
+        - class VelPkg.dll = $PKG\VelPkg.dll)" REMOVAL_RUNS_WITH("")},
 
     // A failing step ends the uninstall; what the steps before it did stays,
     // the tool's key included.
@@ -67,7 +54,11 @@ SCENARIOS(Uninstall, {
         box "RegOrvikPkg" exclamation "Error executing regsvr32.exe /c /s /u VelPkg.dll" [OK] -> OK
         box "RegOrvikPkg" error "Failed to uninstall Orvik C++ Integration Tool\n" [OK] -> OK
         exit -1
-        ~ $VS\Packages\$GUID\Enabled = dword 0)" DISABLE_CHANGES R"(
+        ~ $VS\Packages\$GUID\Enabled = dword 0
+        - class OrvikPkg.dll = $PKG\OrvikPkg.dll
+        ~ $TOOLS\vcspawn.exe = vcspawn.exe
+        - $PKG\vcspawn_ms.exe = vcspawn.exe
+        run $PKG\OrvikPkg.dll DllUnregisterServer
         run $PKG\VelPkg.dll DllUnregisterServer)"},
     {"ToolKeyRefusedOtherThanAbsent", TOOL_KEY_WITH_A_VALUE, "--fault RegOpenKeyExA(Integration%20Tool)=5 -- /uninstall", R"(
         box "RegOrvikPkg" error "Failed to uninstall Orvik C++ Integration Tool\n" [OK] -> OK
@@ -75,9 +66,7 @@ SCENARIOS(Uninstall, {
         - $VS\Packages\$GUID\
         - $VS\Packages\$GUID\@ = sz "Orvik C++ Compiler Package\0"
         - $VS\Packages\$GUID\InstallPath = sz "$PKG\\0"
-        - class VelPkg.dll = $PKG\VelPkg.dll
-        run $PKG\VelPkg.dll DllUnregisterServer
-        run ""$IDE\Common7\IDE\devenv.exe" /setup")"},
+        - class VelPkg.dll = $PKG\VelPkg.dll)" REMOVAL_RUNS_WITH("")},
     // Enabled = 1 but no backup of the IDE's spawner: the disable fails once
     // OrvikPkg.dll is unregistered, and nothing after it runs.
     {"DisableFailsQuietly", "registered enabled=1", "-- /s /uninstall", R"(
