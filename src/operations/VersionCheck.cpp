@@ -16,34 +16,15 @@
 #include "win/SystemCodePage.h"
 #include "win/SystemFiles.h"
 
-namespace {
-
-// The three functions of version.dll the version check needs. version.dll is
-// not one of the DLLs Windows always takes from the system folder: one
-// beside the program would be loaded in its place. So it is not imported,
-// but loaded from the system folder by its full path when the version is
-// read.
-class VersionLibrary {
- public:
-  template <typename Function>
-  Function Find(const char* name) const {
-    return module_.Get() == nullptr
-               ? nullptr
-               : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_.Get(), name)));
-  }
-
- private:
-  const UniqueModule module_{LoadSystemLibrary("version.dll")};
-};
-
-}  // namespace
-
 bool GetOwnVersion(std::string& version) {
   const std::string step = std::string("read the version resource of ") + kToolExe;
-  const VersionLibrary library;
-  const auto getSize = library.Find<decltype(&GetFileVersionInfoSizeA)>("GetFileVersionInfoSizeA");
-  const auto getInfo = library.Find<decltype(&GetFileVersionInfoA)>("GetFileVersionInfoA");
-  const auto queryValue = library.Find<decltype(&VerQueryValueA)>("VerQueryValueA");
+  // version.dll is not one of the DLLs Windows always takes from the system
+  // folder: one beside the program would be loaded in its place. So it is not
+  // imported, but loaded from the system folder by its full path.
+  const UniqueModule library(LoadSystemLibrary("version.dll"));
+  const auto getSize = FindFunction<decltype(&GetFileVersionInfoSizeA)>(library.Get(), "GetFileVersionInfoSizeA");
+  const auto getInfo = FindFunction<decltype(&GetFileVersionInfoA)>(library.Get(), "GetFileVersionInfoA");
+  const auto queryValue = FindFunction<decltype(&VerQueryValueA)>(library.Get(), "VerQueryValueA");
   if (getSize == nullptr || getInfo == nullptr || queryValue == nullptr) {
     LogStep(step + ": version.dll cannot be used");
     return false;

@@ -3,6 +3,7 @@
 #include <aclapi.h>
 
 #include "win/Handles.h"
+#include "win/SystemFiles.h"
 
 namespace {
 
@@ -18,9 +19,7 @@ HANDLE OpenForAppending(const std::string& path, DWORD access, DWORD disposition
 // GetTempPath2A where Windows has it: the same folder as GetTempPathA for an
 // account, C:\Windows\SystemTemp for LocalSystem. Empty when it cannot be read.
 std::string TemporaryFolder() {
-  using GetTempPathFunction = DWORD(WINAPI*)(DWORD, LPSTR);
-  auto getTempPath = reinterpret_cast<GetTempPathFunction>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTempPath2A")));
+  auto getTempPath = FindFunction<decltype(&GetTempPathA)>(GetModuleHandleA("kernel32.dll"), "GetTempPath2A");
   if (getTempPath == nullptr) getTempPath = &GetTempPathA;
   char path[MAX_PATH + 1] = {};
   const DWORD length = getTempPath(sizeof path, path);

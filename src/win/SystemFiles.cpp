@@ -7,9 +7,8 @@
 void TrustOnlySystemDlls() {
   // Looked up, not imported: Windows XP lacks it, as do Vista and 7 without
   // their update KB2533623.
-  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-  const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+  const auto setDefault =
+      FindFunction<BOOL(WINAPI*)(DWORD)>(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
   if (setDefault != nullptr && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
   SetDllDirectoryA("");
 }

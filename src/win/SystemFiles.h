@@ -25,3 +25,12 @@ HMODULE LoadSystemLibrary(const char* name);
 
 // The full path of the program's own file.
 std::string ProgramPath();
+
+// A function of a loaded DLL, looked up rather than imported (Windows XP, or
+// a DLL not to be taken from the program's folder); null when the DLL or the
+// function is missing.
+template <typename Function>
+Function FindFunction(HMODULE module, const char* name) {
+  if (module == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}

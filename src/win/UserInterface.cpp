@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "win/Log.h"
+#include "win/SystemFiles.h"
 
 #include <vector>
 
@@ -17,11 +18,8 @@ void LoadCommonControls() {
   static bool loaded = false;
   if (loaded) return;
   loaded = true;
-  HMODULE library = LoadLibraryA("comctl32.dll");
-  if (library == nullptr) return;
-  using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
   const auto init =
-      reinterpret_cast<InitFunction>(reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+      FindFunction<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>(LoadLibraryA("comctl32.dll"), "InitCommonControlsEx");
   if (init == nullptr) return;
   INITCOMMONCONTROLSEX classes;
   classes.dwSize = sizeof classes;

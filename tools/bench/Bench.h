@@ -35,7 +35,7 @@ struct RunOptions {
   bool machine = false;  // snapshot before and after, print the changes and the programs run
   bool unattended = false;  // on a desktop nobody sees: no window is answered, one that shows fails the run
   std::string log;       // with --log: which lines of the tool's own log to print, "|"-separated; "*" all
-  std::string windowsVersion;  // the Windows version Wine tells the program (winxp, win7...); empty: its default
+  std::string windowsVersion;  // the Windows version Wine tells the run's programs (winxp, win7...); empty: its default
   std::vector<std::string> ignored;  // transcript lines holding one of these are left out
 };
 

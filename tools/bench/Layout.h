@@ -22,6 +22,10 @@ constexpr char kBenchDir[] = "C:\\RegOrvikBench";
 constexpr char kRunLog[] = "C:\\RegOrvikBench\\testbed.log";
 // The example installer's upgrade code, which all its versions share.
 constexpr char kInstallerUpgradeCode[] = "{6A1F0C53-5B2E-4F7D-9C31-2E8D4B7A9F10}";
+// Wine's setting of the Windows version it tells programs (below
+// HKEY_CURRENT_USER): a run's --windows-version.
+constexpr char kWineKey[] = "Software\\Wine";
+constexpr char kWineVersion[] = "Version";
 constexpr char kToolLog[] = "C:\\RegOrvikBench\\RegOrvikPkg.log";  // REGORVIK_LOG of a run with --log
 
 // Below HKEY_LOCAL_MACHINE.

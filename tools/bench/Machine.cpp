@@ -83,7 +83,7 @@ std::string Wipe() {
     products.emplace_back(product);
   for (const std::string& code : products) Execute("msiexec.exe /x " + code + " FORCEREMOVE=1 /qn", true);
   ForgetInstalledProducts();
-  RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Wine", "Version");  // a run's Windows version
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, kWineKey, kWineVersion);  // a run's Windows version
   std::vector<std::string> keys = IdeRootKeys();
   keys.insert(keys.end(), {kVendorKey, kClassesKey + std::string(kPackageGuid), kClassesKey + std::string(kOrvikPkgClsid)});
   for (const std::string& key : keys)

@@ -15,7 +15,6 @@ namespace {
 constexpr DWORD kPollMs = 5;
 constexpr UINT kRoundTripMs = 100;
 constexpr DWORD kUnprobedPauseMs = 20;
-constexpr char kWineKey[] = "Software\\Wine";
 
 // The bench's own environment with the run's settings. A machine run starts
 // from none of the switches that steer the tool and the testbed, whatever the
@@ -85,13 +84,13 @@ int Session::Run(std::string& transcript) {
   // The Windows version Wine tells the programs started from here on; the
   // bench was told its own when it started. A wipe takes it away too.
   const std::string& version = options_.windowsVersion;
-  if (!version.empty()) RegSetKeyValueA(HKEY_CURRENT_USER, kWineKey, "Version", REG_SZ, version.c_str(), version.size() + 1);
+  if (!version.empty()) RegSetKeyValueA(HKEY_CURRENT_USER, layout::kWineKey, layout::kWineVersion, REG_SZ, version.c_str(), version.size() + 1);
   bool running = StartIdeWindows() && Start();
   while (running && failure_.empty()) {
     if (HWND ready = FindReadyWindow(nullptr)) AnswerWindow(ready);
     else if (Pause(process_.hProcess) || TimeIsUp()) break;
   }
-  if (!version.empty()) RegDeleteKeyValueA(HKEY_CURRENT_USER, kWineKey, "Version");
+  if (!version.empty()) RegDeleteKeyValueA(HKEY_CURRENT_USER, layout::kWineKey, layout::kWineVersion);
   if (failure_.empty() && nextAnswer_ < options_.answers.size())
     Fail(std::to_string(options_.answers.size() - nextAnswer_) + " answer(s) left for windows that never came");
   DWORD exitCode = 0;
